@@ -1,0 +1,128 @@
+// internal.h - the seam between the Linux platform layer's pieces.
+//
+// Every handle the layer gives out points at one of the records below. A
+// handle is only ever dereferenced after the registry has confirmed that it
+// is live, so a stale or made-up handle gives null/FALSE instead of a crash.
+// Contexts and drawables carry their backend (EGL or GLX) as a table of
+// functions, so the WGL entry points dispatch without if-chains.
+#ifndef VRENK_PLATFORM_LINUX_INTERNAL_H
+#define VRENK_PLATFORM_LINUX_INTERNAL_H
+
+#include "VrenkPlatform.h"
+
+#include <cstdint>
+
+namespace VrenkGLWidge {
+namespace platform {
+
+struct ContextApi;
+
+}  // namespace platform
+
+// A window: an offscreen pbuffer or a host's X11 window.
+struct HWND__ {
+  enum class Kind { Offscreen, X11 };
+  Kind kind;
+  HDC dc = nullptr;              // the window's own DC, made on first GetDC
+  int width = 0;                 // offscreen windows only
+  int height = 0;
+  _XDisplay* xdisplay = nullptr; // X11 windows only
+  unsigned long xwindow = 0;
+};
+
+// A device context: a GL drawable (EGL surface or GLX drawable), the
+// screen, or (for text rasterisation) a memory DC.
+struct HDC__ {
+  enum class Kind { Drawable, Screen, Memory };
+  Kind kind;
+  const platform::ContextApi* api = nullptr;  // drawables only
+  void* display = nullptr;                    // EGLDisplay or Display*
+  uintptr_t drawable = 0;                     // EGLSurface or GLX drawable
+  HWND window = nullptr;                      // owning window, if any
+  bool adopted = false;                       // made for someone else's drawable
+};
+
+// A rendering context, made by wglCreateContext or adopted from whoever
+// made it current.
+struct HGLRC__ {
+  const platform::ContextApi* api = nullptr;
+  void* display = nullptr;
+  void* native = nullptr;  // EGLContext or GLXContext
+  bool adopted = false;
+};
+
+namespace platform {
+
+// What each context backend provides.
+struct ContextApi {
+  const char* name;
+  // Makes a native context for the DC's drawable; null on failure.
+  HGLRC (*createContext)(HDC dc);
+  // Destroys the native context.
+  void (*destroyContext)(HGLRC rc);
+  // Binds rc to dc's drawable.
+  bool (*makeCurrent)(HDC dc, HGLRC rc);
+  // Whether this backend has a context current on the calling thread.
+  bool (*hasCurrent)();
+  // Releases this backend's current context, if any.
+  void (*releaseCurrent)();
+  // Finds (adopting when needed) the handles of this backend's current
+  // context and drawable; false when none is current.
+  bool (*current)(HGLRC* rc, HDC* dc);
+  bool (*swapBuffers)(HDC dc);
+};
+
+extern const ContextApi kEglApi;
+extern const ContextApi kGlxApi;
+
+// --- Registry of live handles (handles.cpp) ---------------------------------
+
+void RegisterHandle(const void* handle);
+void UnregisterHandle(const void* handle);
+bool IsLiveWindow(HWND hWnd);
+bool IsLiveDC(HDC hDC);
+bool IsLiveContext(HGLRC hRC);
+
+// Returns the DC registered for a native drawable, or registers an adopted
+// one for it.
+HDC FindOrAdoptDC(const ContextApi* api, void* display, uintptr_t drawable);
+// Registers a DC made by the layer so that adoption finds it.
+void RegisterDrawableDC(HDC dc);
+void UnregisterDrawableDC(HDC dc);
+
+HGLRC FindOrAdoptContext(const ContextApi* api, void* display, void* native);
+void RegisterContext(HGLRC rc);
+void UnregisterContext(HGLRC rc);
+
+HDC ScreenDC();
+
+// --- EGL helpers (egl_context.cpp) -------------------------------------------
+
+// The surfaceless display shared by every offscreen window, initialised on
+// first use; null when Mesa's surfaceless platform is not available.
+void* SurfacelessDisplay();
+// A pbuffer-capable RGBA8 config with depth; null when none exists.
+void* OffscreenConfig(void* display);
+
+// --- X11 helpers (x11_window.cpp) --------------------------------------------
+
+// Runs Xlib requests with errors caught instead of Xlib's default handler
+// ending the process.
+class XErrorTrap {
+ public:
+  explicit XErrorTrap(_XDisplay* display);
+  ~XErrorTrap();
+  XErrorTrap(const XErrorTrap&) = delete;
+  XErrorTrap& operator=(const XErrorTrap&) = delete;
+  // Flushes the requests made so far and tells whether any failed.
+  bool Failed();
+
+ private:
+  _XDisplay* m_display;
+  void (*m_previous)();  // Xlib's previous handler, type-erased
+};
+
+}  // namespace platform
+}  // namespace VrenkGLWidge
+
+#endif  // VRENK_PLATFORM_LINUX_INTERNAL_H

@@ -1,0 +1,102 @@
+// x11_window.cpp - a host's own X11 windows, the window-level USER32
+// functions (GetDC, ReleaseDC, ScreenToClient) and the X error trap.
+#include "platform/linux/internal.h"
+
+#include <X11/Xlib.h>
+
+namespace VrenkGLWidge {
+namespace platform {
+namespace {
+
+int g_trappedError = 0;
+
+int TrapHandler(Display*, XErrorEvent* event) {
+  g_trappedError = event->error_code;
+  return 0;
+}
+
+}  // namespace
+
+XErrorTrap::XErrorTrap(_XDisplay* display) : m_display(display) {
+  XSync(m_display, False);
+  g_trappedError = 0;
+  m_previous = reinterpret_cast<void (*)()>(XSetErrorHandler(TrapHandler));
+}
+
+XErrorTrap::~XErrorTrap() {
+  XSync(m_display, False);
+  XSetErrorHandler(reinterpret_cast<XErrorHandler>(m_previous));
+}
+
+bool XErrorTrap::Failed() {
+  XSync(m_display, False);
+  return g_trappedError != 0;
+}
+
+}  // namespace platform
+
+HWND WrapX11Window(_XDisplay* display, unsigned long window) {
+  if (display == nullptr || window == 0) return nullptr;
+  {
+    platform::XErrorTrap trap(display);
+    XWindowAttributes attributes;
+    Status ok = XGetWindowAttributes(display, window, &attributes);
+    if (trap.Failed() || ok == 0) return nullptr;
+  }
+  // The same window gives the same handle, so its DC is one DC too.
+  HDC dc = platform::FindOrAdoptDC(&platform::kGlxApi, display, window);
+  if (dc->window != nullptr && platform::IsLiveWindow(dc->window)) return dc->window;
+
+  HWND hWnd = new HWND__{};
+  hWnd->kind = HWND__::Kind::X11;
+  hWnd->xdisplay = display;
+  hWnd->xwindow = window;
+  hWnd->dc = dc;
+  dc->window = hWnd;
+  platform::RegisterHandle(hWnd);
+  return hWnd;
+}
+
+void UnwrapX11Window(HWND hWnd) {
+  if (!platform::IsLiveWindow(hWnd) || hWnd->kind != HWND__::Kind::X11) return;
+  HDC dc = hWnd->dc;
+  // The DC record stays registered for the drawable: a context may still be
+  // current on it, and adoption would make the same record again.
+  dc->window = nullptr;
+  platform::UnregisterHandle(hWnd);
+  delete hWnd;
+}
+
+HDC GetDC(HWND hWnd) {
+  if (hWnd == nullptr) return platform::ScreenDC();
+  if (!platform::IsLiveWindow(hWnd)) return nullptr;
+  return hWnd->dc;
+}
+
+int ReleaseDC(HWND hWnd, HDC hDC) {
+  if (!platform::IsLiveDC(hDC)) return 0;
+  if (hWnd == nullptr) return hDC == platform::ScreenDC() ? 1 : 0;
+  if (!platform::IsLiveWindow(hWnd)) return 0;
+  return hWnd->dc == hDC ? 1 : 0;
+}
+
+BOOL ScreenToClient(HWND hWnd, POINT* lpPoint) {
+  if (lpPoint == nullptr || !platform::IsLiveWindow(hWnd)) return 0;
+  if (hWnd->kind == HWND__::Kind::Offscreen) return 1;  // client area at the screen origin
+
+  Display* display = hWnd->xdisplay;
+  platform::XErrorTrap trap(display);
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, hWnd->xwindow, &attributes) || trap.Failed()) return 0;
+  int x = 0;
+  int y = 0;
+  ::Window child = 0;
+  Bool ok = XTranslateCoordinates(display, attributes.root, hWnd->xwindow, lpPoint->x, lpPoint->y, &x, &y,
+                                  &child);
+  if (trap.Failed() || !ok) return 0;
+  lpPoint->x = x;
+  lpPoint->y = y;
+  return 1;
+}
+
+}  // namespace VrenkGLWidge
