@@ -6,4 +6,9 @@
 
 #include "VrenkPlatform.h"
 
+#include "VrenkImageBase.h"
+#include "VrenkImagePNG.h"
+#include "VrenkImagePool.h"
+#include "VrenkImageSlot.h"
+
 #endif  // VRENK_GLWIDGE_H

@@ -255,6 +255,72 @@ VRENK_API HWND WrapX11Window(_XDisplay* display, unsigned long window);
 // Forgets the handle (and its DC); the X11 window itself is left alone.
 VRENK_API void UnwrapX11Window(HWND hWnd);
 
+// --- GDI text (FreeType and fontconfig) ---------------------------------------
+//
+// Fonts, memory DCs holding bitmaps, solid brushes, and measuring and drawing
+// one line of text into a memory DC's bitmap. Narrow strings are UTF-8;
+// invalid sequences count as U+FFFD. Text is drawn black, anti-aliased,
+// without kerning. Bitmaps are device-dependent: 32 bits per pixel, BGRA,
+// top row first, or monochrome (1 bit per pixel, rows padded to 16 bits, a
+// set bit white) when made compatible with a memory DC that holds the
+// default 1 by 1 monochrome bitmap, as on Windows. Drawing works in memory
+// DCs only; the screen and window DCs measure with the system font.
+
+enum : BYTE { CLIP_CHARACTER_PRECIS = 1, NONANTIALIASED_QUALITY = 3 };
+enum : DWORD { OBJ_BRUSH = 2, OBJ_FONT = 6, OBJ_BITMAP = 7 };
+enum : int { WHITE_BRUSH = 0, BLACK_BRUSH = 4, SYSTEM_FONT = 13, DEFAULT_GUI_FONT = 17 };
+
+// Windows' RGB macro: red in the low byte.
+constexpr COLORREF RGB(int r, int g, int b) {
+  return static_cast<COLORREF>(static_cast<BYTE>(r)) | (static_cast<COLORREF>(static_cast<BYTE>(g)) << 8) |
+         (static_cast<COLORREF>(static_cast<BYTE>(b)) << 16);
+}
+
+// Makes a font from its description. lfHeight > 0 asks for that cell height
+// (ascent + descent), lfHeight < 0 for that character (em) height, 0 for a
+// 16-pixel cell; an empty face name means the default sans-serif face;
+// lfWeight and lfItalic select the style. Null when no usable font exists.
+VRENK_API HFONT CreateFontIndirectW(const LOGFONTW* lplf);
+// A memory DC (null hdc: compatible with the screen) holding the system
+// font, a white brush and the default 1 by 1 monochrome bitmap.
+VRENK_API HDC CreateCompatibleDC(HDC hdc);
+// Deletes a memory DC; the objects selected into it stay alive.
+VRENK_API BOOL DeleteDC(HDC hdc);
+// A bitmap of the DC's format (see above), cleared to black. A zero width
+// or height gives the default 1 by 1 monochrome bitmap.
+VRENK_API HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+VRENK_API HBRUSH CreateSolidBrush(COLORREF color);
+// WHITE_BRUSH, BLACK_BRUSH, SYSTEM_FONT or DEFAULT_GUI_FONT; null otherwise.
+// Stock objects are never deleted.
+VRENK_API HGDIOBJ GetStockObject(int i);
+// Selects a font, bitmap or brush into a memory DC and returns the object of
+// the same kind it replaces; null on failure. A bitmap can be selected into
+// one DC at a time.
+VRENK_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+// Deletes a font, bitmap or brush. Fails for objects still selected into a
+// DC; stock objects are left alone.
+VRENK_API BOOL DeleteObject(HGDIOBJ ho);
+// OBJ_FONT, OBJ_BITMAP or OBJ_BRUSH; 0 for anything that is not a live
+// GDI object.
+VRENK_API DWORD GetObjectType(HGDIOBJ h);
+// Copies a font's LOGFONTW or a bitmap's BITMAP (bmBits null) to pv and
+// returns the bytes written; with pv null, returns the size needed.
+VRENK_API int GetObjectW(HGDIOBJ h, int c, void* pv);
+VRENK_API BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW* lptm);
+// The width of c bytes of text (the sum of the glyphs' advances) and the
+// font's tmHeight.
+VRENK_API BOOL GetTextExtentPoint32A(HDC hdc, const char* lpString, int c, SIZE* psizl);
+// Fills the rectangle, right and bottom edges excluded, with the brush.
+VRENK_API int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+// Draws one line of text (cchText -1: up to the terminating zero) in the
+// rectangle, clipped to it unless DT_NOCLIP: DT_LEFT, DT_CENTER or DT_RIGHT
+// across; DT_BOTTOM and DT_VCENTER apply with DT_SINGLELINE, as on Windows.
+// Returns the height of the text, 0 on failure.
+VRENK_API int DrawTextA(HDC hdc, const char* lpchText, int cchText, RECT* lprc, UINT format);
+// Copies up to cb bytes of the bitmap's pixels, top row first, and returns
+// the count copied; with lpvBits null, returns the bitmap's size in bytes.
+VRENK_API LONG GetBitmapBits(HBITMAP hbit, LONG cb, void* lpvBits);
+
 }  // namespace VrenkGLWidge
 
 #endif  // Linux
