@@ -10,5 +10,10 @@
 #include "VrenkImagePNG.h"
 #include "VrenkImagePool.h"
 #include "VrenkImageSlot.h"
+#include "VrenkTextureFontManager.h"
+#include "VrenkTextureText.h"
+#include "VrenkWidge.h"
+#include "VrenkWidgeBoundTest.h"
+#include "VrenkWidgeManager.h"
 
 #endif  // VRENK_GLWIDGE_H

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace VrenkGLWidge {
@@ -142,6 +143,41 @@ HDC ScreenDC() {
     r.live.insert(r.screen);
   }
   return r.screen;
+}
+
+// --- GDI objects --------------------------------------------------------------
+
+namespace {
+
+// The type of every live GDI object, guarded by the registry's mutex.
+std::unordered_map<const void*, DWORD>& GdiObjectTypes() {
+  static auto* types = new std::unordered_map<const void*, DWORD>;
+  return *types;
+}
+
+}  // namespace
+
+void RegisterGdiObject(HGDIOBJ object, DWORD type) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  r.live.insert(object);
+  GdiObjectTypes()[object] = type;
+}
+
+void UnregisterGdiObject(HGDIOBJ object) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  r.live.erase(object);
+  GdiObjectTypes().erase(object);
+}
+
+DWORD LiveGdiObjectType(HGDIOBJ object) {
+  if (object == nullptr) return 0;
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  if (r.live.count(object) == 0) return 0;
+  auto it = GdiObjectTypes().find(object);
+  return it != GdiObjectTypes().end() ? it->second : 0;
 }
 
 }  // namespace platform

@@ -125,4 +125,59 @@ class XErrorTrap {
 }  // namespace platform
 }  // namespace VrenkGLWidge
 
+// --- GDI objects (gdi_text.cpp) ----------------------------------------------
+//
+// Fonts, bitmaps and brushes derive from the public handle types, so a handle
+// is the record's address. The registry knows each live object's type
+// (OBJ_FONT, OBJ_BITMAP, OBJ_BRUSH); a handle is only cast to its record
+// after the registry has confirmed both. Every HDC__ of Kind::Memory is a
+// MemoryDC. All GDI calls run under one lock, so an object cannot go away
+// while a call uses it.
+
+#include <vector>
+
+namespace VrenkGLWidge {
+namespace platform {
+
+struct GlyphFace;  // a sized FreeType face and its glyph cache
+
+struct GdiFont : HFONT__ {
+  LOGFONTW logFont{};
+  TEXTMETRICW metrics{};
+  GlyphFace* face = nullptr;  // owned; null for a stock font without a face
+  bool stock = false;
+  int selections = 0;  // memory DCs it is selected into
+};
+
+struct GdiBitmap : HBITMAP__ {
+  LONG width = 0;
+  LONG height = 0;
+  LONG widthBytes = 0;
+  WORD bitsPixel = 0;  // 32 (BGRA) or 1 (monochrome, set bit white)
+  std::vector<uint8_t> bits;  // top row first
+  bool stock = false;
+  int selections = 0;
+};
+
+struct GdiBrush : HBRUSH__ {
+  COLORREF color = 0;
+  bool stock = false;
+  int selections = 0;
+};
+
+struct MemoryDC : HDC__ {
+  GdiFont* font = nullptr;
+  GdiBitmap* bitmap = nullptr;
+  GdiBrush* brush = nullptr;
+};
+
+// Registry of live GDI objects and their types (handles.cpp).
+void RegisterGdiObject(HGDIOBJ object, DWORD type);
+void UnregisterGdiObject(HGDIOBJ object);
+// The type of a live GDI object; 0 for anything else.
+DWORD LiveGdiObjectType(HGDIOBJ object);
+
+}  // namespace platform
+}  // namespace VrenkGLWidge
+
 #endif  // VRENK_PLATFORM_LINUX_INTERNAL_H

@@ -1,0 +1,424 @@
+// VrenkTextureFontManager.cpp - rasterising strings with a GDI font into
+// textures of white glyphs, and the cache that shares them by string.
+#include "VrenkTextureFontManager.h"
+
+#include <cassert>
+#include <climits>
+#include <clocale>
+#include <cstring>
+#include <locale>
+#include <memory>
+#include <vector>
+
+namespace VrenkGLWidge {
+
+const unsigned char CVrenkTextureFontManager::DEFAULT_COLOR_R;
+const unsigned char CVrenkTextureFontManager::DEFAULT_COLOR_G;
+const unsigned char CVrenkTextureFontManager::DEFAULT_COLOR_B;
+const unsigned char CVrenkTextureFontManager::DEFAULT_COLOR_A;
+const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_R;
+const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_G;
+const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_B;
+const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_A;
+
+namespace {
+
+// The user's default locale (the one the empty name gives), made once: it
+// takes longer to build than a short string takes to rasterise. Null when
+// the environment names a locale that is not installed.
+const std::locale* UserLocale() {
+  static const std::locale* user = []() -> const std::locale* {
+    try {
+      return new std::locale("");
+    } catch (...) {
+      return nullptr;
+    }
+  }();
+  return user;
+}
+
+// Makes the user's default locale global while text is rasterised and puts
+// back both the C++ and the C locale afterwards. Without a usable user
+// locale the current one stays in force.
+class CUserLocaleScope {
+ public:
+  CUserLocaleScope() {
+    const std::locale* user = UserLocale();
+    if (user == nullptr || std::locale() == *user) return;
+    const char* current = std::setlocale(LC_ALL, nullptr);
+    if (current != nullptr) m_strCLocale = current;
+    m_previous = std::locale::global(*user);
+    m_bSwitched = true;
+  }
+  ~CUserLocaleScope() {
+    if (!m_bSwitched) return;
+    std::locale::global(m_previous);
+    if (!m_strCLocale.empty()) std::setlocale(LC_ALL, m_strCLocale.c_str());
+  }
+  CUserLocaleScope(const CUserLocaleScope&) = delete;
+  CUserLocaleScope& operator=(const CUserLocaleScope&) = delete;
+
+ private:
+  std::locale m_previous;
+  std::string m_strCLocale;
+  bool m_bSwitched = false;
+};
+
+// Deletes a GDI object when it goes out of scope.
+class CGdiObjectScope {
+ public:
+  explicit CGdiObjectScope(HGDIOBJ hObject) : m_hObject(hObject) {}
+  ~CGdiObjectScope() {
+    if (m_hObject != nullptr) DeleteObject(m_hObject);
+  }
+  CGdiObjectScope(const CGdiObjectScope&) = delete;
+  CGdiObjectScope& operator=(const CGdiObjectScope&) = delete;
+
+ private:
+  HGDIOBJ m_hObject;
+};
+
+// One row of a text: the string drawn, its measured size and its place in
+// the bitmap.
+struct SRow {
+  std::string strText;
+  unsigned int nWidth = 0;
+  unsigned int nHeight = 0;
+  unsigned int nTop = 0;
+};
+
+// Measures a row in the DC's font; false when GDI cannot.
+bool MeasureRow(HDC hDC, SRow& row) {
+  if (row.strText.size() > static_cast<size_t>(INT_MAX)) return false;
+  SIZE size = {0, 0};
+  if (!GetTextExtentPoint32A(hDC, row.strText.data(), static_cast<int>(row.strText.size()), &size)) return false;
+  if (size.cx < 0 || size.cy < 0) return false;
+  row.nWidth = static_cast<unsigned int>(size.cx);
+  row.nHeight = static_cast<unsigned int>(size.cy);
+  return true;
+}
+
+// The smallest power of two not less than n (1 for n up to 1).
+unsigned long long TextureSize(unsigned long long n) {
+  unsigned long long size = 1;
+  while (size < n) size <<= 1;
+  return size;
+}
+
+// Whether the pixel at column x of a device-dependent bitmap row is white,
+// the background GDI filled. False for depths that are not handled.
+bool IsBackground(const unsigned char* pRow, unsigned int x, int nBitsPixel) {
+  switch (nBitsPixel) {
+    case 32:
+    case 24: {
+      const unsigned char* p = pRow + x * static_cast<unsigned int>(nBitsPixel / 8);
+      return p[0] == 255 && p[1] == 255 && p[2] == 255;
+    }
+    case 16: {
+      // 5-5-5 or 5-6-5: white has every colour bit set in both.
+      const unsigned int v = pRow[x * 2] | (pRow[x * 2 + 1] << 8);
+      return (v & 0x7FFF) == 0x7FFF;
+    }
+    case 1:
+      return (pRow[x >> 3] & (0x80 >> (x & 7))) != 0;
+    default:
+      return false;
+  }
+}
+
+// Turns the bitmap GDI drew into texels: opaque white where anything was
+// drawn (anti-aliased edges included), transparent white elsewhere. pDst
+// holds nWidth * nHeight RGBA texels and may be pSrc itself for 32-bit
+// rows without padding.
+void ConvertToTexels(const unsigned char* pSrc, unsigned int nWidthBytes, int nBitsPixel, unsigned int nWidth,
+                     unsigned int nHeight, unsigned char* pDst) {
+  for (unsigned int y = 0; y < nHeight; ++y) {
+    const unsigned char* pRow = pSrc + static_cast<size_t>(y) * nWidthBytes;
+    unsigned char* pOut = pDst + static_cast<size_t>(y) * nWidth * 4;
+    for (unsigned int x = 0; x < nWidth; ++x, pOut += 4) {
+      if (IsBackground(pRow, x, nBitsPixel)) {
+        pOut[0] = CVrenkTextureFontManager::DEFAULT_BG_COLOR_R;
+        pOut[1] = CVrenkTextureFontManager::DEFAULT_BG_COLOR_G;
+        pOut[2] = CVrenkTextureFontManager::DEFAULT_BG_COLOR_B;
+        pOut[3] = CVrenkTextureFontManager::DEFAULT_BG_COLOR_A;
+      } else {
+        pOut[0] = CVrenkTextureFontManager::DEFAULT_COLOR_R;
+        pOut[1] = CVrenkTextureFontManager::DEFAULT_COLOR_G;
+        pOut[2] = CVrenkTextureFontManager::DEFAULT_COLOR_B;
+        pOut[3] = CVrenkTextureFontManager::DEFAULT_COLOR_A;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+CVrenkTextureFontManager::CVrenkTextureFontManager()
+    : m_hRefDC(nullptr), m_hMemDC(nullptr), m_hOldFont(nullptr), m_hFont(nullptr), m_LogFont(), m_TextMetric() {}
+
+CVrenkTextureFontManager::~CVrenkTextureFontManager() { Release(); }
+
+int CVrenkTextureFontManager::Init(HDC hDC, int nHeight) {
+  LOGFONTW logFont;
+  std::memset(&logFont, 0, sizeof(logFont));
+  logFont.lfHeight = nHeight;
+  logFont.lfWidth = 0;
+  logFont.lfEscapement = 0;
+  logFont.lfOrientation = 0;
+  logFont.lfWeight = FW_NORMAL;
+  logFont.lfItalic = 0;
+  logFont.lfUnderline = 0;
+  logFont.lfStrikeOut = 0;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  logFont.lfClipPrecision = CLIP_CHARACTER_PRECIS;
+  logFont.lfQuality = DEFAULT_QUALITY;
+  logFont.lfPitchAndFamily = 0;
+  // An empty face name lets GDI pick the face.
+  return Init(hDC, logFont);
+}
+
+int CVrenkTextureFontManager::Init(HDC hDC, LOGFONTW logFont) {
+  if (hDC == nullptr) return -5;
+  assert(m_hMemDC == nullptr && m_hFont == nullptr && "CVrenkTextureFontManager::Init: call Release() first");
+  m_hRefDC = hDC;
+  m_hMemDC = CreateCompatibleDC(hDC);
+  m_LogFont = logFont;
+  m_hFont = CreateFontIndirectW(&m_LogFont);
+  m_hOldFont = SelectObject(m_hMemDC, m_hFont);
+  if (!GetTextMetricsW(m_hMemDC, &m_TextMetric)) std::memset(&m_TextMetric, 0, sizeof(m_TextMetric));
+  return 0;
+}
+
+int CVrenkTextureFontManager::Init(HDC hDC, HFONT hFont) {
+  if (hDC == nullptr || hFont == nullptr) return -5;
+  assert(m_hMemDC == nullptr && m_hFont == nullptr && "CVrenkTextureFontManager::Init: call Release() first");
+  m_hRefDC = hDC;
+  m_hMemDC = CreateCompatibleDC(hDC);
+  m_hFont = hFont;
+  m_hOldFont = SelectObject(m_hMemDC, m_hFont);
+  std::memset(&m_LogFont, 0, sizeof(m_LogFont));
+  GetObjectW(m_hFont, static_cast<int>(sizeof(LOGFONTW)), &m_LogFont);
+  if (!GetTextMetricsW(m_hMemDC, &m_TextMetric)) std::memset(&m_TextMetric, 0, sizeof(m_TextMetric));
+  return 0;
+}
+
+int CVrenkTextureFontManager::Release() {
+  if (!m_mapTexts.empty()) {
+    for (auto& entry : m_mapTexts) _DestroyText(entry.second.pText);
+    m_mapTexts.clear();
+  }
+  // The memory DC goes even when no font could be selected into it.
+  if (m_hMemDC != nullptr) {
+    if (m_hOldFont != nullptr) SelectObject(m_hMemDC, m_hOldFont);
+    DeleteDC(m_hMemDC);
+  }
+  m_hMemDC = nullptr;
+  m_hOldFont = nullptr;
+  if (m_hFont != nullptr) DeleteObject(m_hFont);
+  m_hFont = nullptr;
+  m_hRefDC = nullptr;
+  return 0;
+}
+
+CVrenkTextureText* CVrenkTextureFontManager::CreateText(const std::string& strText, bool bSplitWords) {
+  if (!m_mapTexts.empty()) {
+    auto it = m_mapTexts.find(strText);
+    if (it != m_mapTexts.end()) {
+      ++it->second.nRefCount;
+      return it->second.pText;
+    }
+  }
+  CVrenkTextureText* pText = _CreateText(strText, bSplitWords);
+  if (pText == nullptr) return nullptr;
+  try {
+    m_mapTexts.emplace(strText, STextSlot{1, pText});
+  } catch (...) {
+    _DestroyText(pText);
+    throw;
+  }
+  return pText;
+}
+
+int CVrenkTextureFontManager::DestroyText(CVrenkTextureText* pText) {
+  if (pText == nullptr || m_mapTexts.empty()) return -4;
+  for (auto& entry : m_mapTexts) {
+    if (entry.second.pText == pText) {
+      if (entry.second.nRefCount > 0) --entry.second.nRefCount;
+      return 0;
+    }
+  }
+  return -4;
+}
+
+int CVrenkTextureFontManager::GarbageCollection() {
+  if (m_mapTexts.empty()) return 0;
+  int nDestroyed = 0;
+  for (auto it = m_mapTexts.begin(); it != m_mapTexts.end();) {
+    if (it->second.nRefCount == 0) {
+      _DestroyText(it->second.pText);
+      it = m_mapTexts.erase(it);
+      ++nDestroyed;
+    } else {
+      ++it;
+    }
+  }
+  return nDestroyed;
+}
+
+unsigned int CVrenkTextureFontManager::GetFontHeight() const {
+  return static_cast<unsigned int>(m_TextMetric.tmHeight);
+}
+
+void CVrenkTextureFontManager::_DestroyText(CVrenkTextureText* pText) { delete pText; }
+
+CVrenkTextureText* CVrenkTextureFontManager::_CreateText(const std::string& strText, bool bSplitWords) {
+  if (m_hRefDC == nullptr || m_hMemDC == nullptr || m_hFont == nullptr || strText.empty()) return nullptr;
+  CUserLocaleScope localeScope;
+
+  // Rows: the whole string with a trailing space, or one row per word with
+  // a space after every word but the last. Words are cut at single spaces
+  // only (tabs stay inside words), up to the string's first zero.
+  std::vector<SRow> vecRows;
+  unsigned long long nTotalHeight = 0;
+  if (bSplitWords) {
+    const std::string strWords(strText.c_str());
+    size_t nPos = 0;
+    while ((nPos = strWords.find_first_not_of(' ', nPos)) != std::string::npos) {
+      size_t nEnd = strWords.find(' ', nPos);
+      if (nEnd == std::string::npos) nEnd = strWords.size();
+      SRow row;
+      row.strText.assign(strWords, nPos, nEnd - nPos);
+      row.strText += ' ';
+      if (!MeasureRow(m_hMemDC, row)) return nullptr;
+      nTotalHeight += row.nHeight;
+      vecRows.push_back(std::move(row));
+      nPos = nEnd;
+    }
+    if (!vecRows.empty()) {
+      // The total height keeps the last row's first measure.
+      SRow& last = vecRows.back();
+      last.strText.pop_back();
+      if (!MeasureRow(m_hMemDC, last)) return nullptr;
+    }
+  } else {
+    SRow row;
+    row.strText = strText + ' ';
+    if (!MeasureRow(m_hMemDC, row)) return nullptr;
+    nTotalHeight = row.nHeight;
+    vecRows.push_back(std::move(row));
+  }
+
+  unsigned long long nMaxWidth = 0;
+  for (const SRow& row : vecRows) nMaxWidth = row.nWidth > nMaxWidth ? row.nWidth : nMaxWidth;
+  const unsigned long long nBitmapWidth = nMaxWidth + 2;
+  const unsigned long long nBitmapHeight = nTotalHeight + 2;
+  const unsigned long long nTextureWidth = TextureSize(nBitmapWidth);
+  const unsigned long long nTextureHeight = TextureSize(nBitmapHeight);
+  // A texture the context cannot hold is a failure, not an empty text; so
+  // is having no context to ask.
+  GLint nMaxTextureSize = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
+  if (nMaxTextureSize <= 0 || nTextureWidth > static_cast<unsigned long long>(nMaxTextureSize) ||
+      nTextureHeight > static_cast<unsigned long long>(nMaxTextureSize)) {
+    return nullptr;
+  }
+  const unsigned int nWidth = static_cast<unsigned int>(nBitmapWidth);
+  const unsigned int nHeight = static_cast<unsigned int>(nBitmapHeight);
+  unsigned int nTop = 1;
+  for (SRow& row : vecRows) {
+    row.nTop = nTop;
+    nTop += row.nHeight;
+  }
+
+  // Draw black text on white, one row below the other, with a one-pixel
+  // border at the left and top.
+  HBITMAP hBitmap = CreateCompatibleBitmap(m_hRefDC, static_cast<int>(nWidth), static_cast<int>(nHeight));
+  if (hBitmap == nullptr) return nullptr;
+  CGdiObjectScope bitmapScope(hBitmap);
+  HGDIOBJ hOldBitmap = SelectObject(m_hMemDC, hBitmap);
+  if (hOldBitmap == nullptr) return nullptr;
+  HBRUSH hWhite = CreateSolidBrush(RGB(255, 255, 255));
+  RECT rcAll = {0, 0, static_cast<LONG>(nWidth), static_cast<LONG>(nHeight)};
+  FillRect(m_hMemDC, &rcAll, hWhite);
+  DeleteObject(hWhite);
+  for (const SRow& row : vecRows) {
+    RECT rc = {1, static_cast<LONG>(row.nTop), static_cast<LONG>(row.nWidth + 1),
+               static_cast<LONG>(row.nTop + row.nHeight)};
+    DrawTextA(m_hMemDC, row.strText.c_str(), -1, &rc, DT_CENTER | DT_BOTTOM);
+  }
+  SelectObject(m_hMemDC, hOldBitmap);
+
+  // Read the pixels back, top row first, and turn them into texels. Depths
+  // other than 32 bits are converted from their own row layout.
+  BITMAP bm;
+  std::memset(&bm, 0, sizeof(bm));
+  if (GetObjectW(hBitmap, static_cast<int>(sizeof(BITMAP)), &bm) == 0) return nullptr;
+  const int nBitsPixel = bm.bmBitsPixel;
+  const unsigned long long nMinWidthBytes = (static_cast<unsigned long long>(nWidth) * nBitsPixel + 7) / 8;
+  if (bm.bmWidth != static_cast<LONG>(nWidth) || bm.bmHeight != static_cast<LONG>(nHeight) ||
+      bm.bmWidthBytes <= 0 || static_cast<unsigned long long>(bm.bmWidthBytes) < nMinWidthBytes ||
+      (nBitsPixel != 32 && nBitsPixel != 24 && nBitsPixel != 16 && nBitsPixel != 1)) {
+    return nullptr;
+  }
+  const size_t nTexelBytes = static_cast<size_t>(nWidth) * nHeight * 4;
+  const size_t nBitmapBytes = static_cast<size_t>(bm.bmWidthBytes) * nHeight;
+  if (nBitmapBytes > static_cast<size_t>(LONG_MAX)) return nullptr;
+  std::unique_ptr<unsigned char[]> pPixels(new unsigned char[nTexelBytes]);
+  // 32-bit rows are converted in place; other layouts through a copy.
+  std::vector<unsigned char> vecRaw;
+  unsigned char* pRaw = pPixels.get();
+  if (nBitsPixel != 32 || nBitmapBytes != nTexelBytes) {
+    vecRaw.resize(nBitmapBytes);
+    pRaw = vecRaw.data();
+  }
+  if (GetBitmapBits(hBitmap, static_cast<LONG>(nBitmapBytes), pRaw) != static_cast<LONG>(nBitmapBytes)) {
+    return nullptr;
+  }
+  ConvertToTexels(pRaw, static_cast<unsigned int>(bm.bmWidthBytes), nBitsPixel, nWidth, nHeight, pPixels.get());
+
+  // Power-of-two storage; only the bitmap's rectangle is uploaded. The
+  // host's pixel-store settings are set aside so the upload reads exactly
+  // the buffer.
+  GLuint nTexture = 0;
+  glGenTextures(1, &nTexture);
+  glPushAttrib(GL_TEXTURE_BIT);
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glBindTexture(GL_TEXTURE_2D, nTexture);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(nTextureWidth), static_cast<GLsizei>(nTextureHeight),
+               0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(nWidth), static_cast<GLsizei>(nHeight), GL_RGBA,
+                  GL_UNSIGNED_BYTE, pPixels.get());
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glPopClientAttrib();
+  glPopAttrib();
+
+  CVrenkTextureText* pText = nullptr;
+  try {
+    pText = new CVrenkTextureText(this, strText, nTexture, 4, nWidth, nHeight, pPixels.get(),
+                                  static_cast<unsigned int>(vecRows.size()));
+  } catch (...) {
+    glDeleteTextures(1, &nTexture);
+    throw;
+  }
+  pPixels.release();
+  const float fTexWidth = static_cast<float>(nTextureWidth);
+  const float fTexHeight = static_cast<float>(nTextureHeight);
+  for (unsigned int k = 0; k < vecRows.size(); ++k) {
+    const SRow& row = vecRows[k];
+    pText->SetWordRect(k, row.nWidth, row.nHeight, 1.0f / fTexWidth,
+                       static_cast<float>(row.nTop + row.nHeight) / fTexHeight,
+                       static_cast<float>(row.nWidth + 1) / fTexWidth, static_cast<float>(row.nTop) / fTexHeight);
+  }
+  return pText;
+}
+
+}  // namespace VrenkGLWidge
