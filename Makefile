@@ -29,6 +29,7 @@ asan: deps
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
+	@for b in build/bench/bench/*_bench; do echo "== $$b"; $$b; done
 
 clean:
 	rm -rf build
