@@ -85,8 +85,24 @@ int main(int argc, char** argv) {
 
   DrawScene();
   std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  {
+    // The overlay: a six-item wheel menu over the scene, with one item
+    // toggled and the cursor over another.
+    CVrenkWidgeManager manager;
+    manager.Init(hWnd, kWidth, kHeight, hRC, 0, 0, kWidth, kHeight);
+    CVrenkWheelMenu wheel;
+    wheel.Init(&manager, 6, 70, 225, 120, 90.0f);
+    wheel.SetItemToggled(3, true);
+    POINT cursor;
+    cursor.x = 225 + 15;
+    cursor.y = kHeight - (120 + 40);
+    manager.OnMouseMove(0, cursor);
+    manager.Render();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    wheel.Release();
+    manager.Release();
+  }
   SwapBuffers(hDC);
 
   wglMakeCurrent(nullptr, nullptr);

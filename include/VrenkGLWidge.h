@@ -15,5 +15,8 @@
 #include "VrenkWidge.h"
 #include "VrenkWidgeBoundTest.h"
 #include "VrenkWidgeManager.h"
+#include "VrenkMenuItemCallback.h"
+#include "VrenkMenuBase.h"
+#include "VrenkWheelMenu.h"
 
 #endif  // VRENK_GLWIDGE_H

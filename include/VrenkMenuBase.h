@@ -1,0 +1,145 @@
+// VrenkMenuBase.h - the base of the wheel menus: items, hover bookkeeping
+// and the click rule.
+#ifndef VRENK_MENU_BASE_H
+#define VRENK_MENU_BASE_H
+
+#include <string>
+#include <vector>
+
+#include "VrenkMenuItemCallback.h"
+#include "VrenkWidge.h"
+
+namespace VrenkGLWidge {
+
+class CVrenkImageBase;
+class CVrenkTextureText;
+
+// A widge with an ordered list of items, the index of the hovered item, a
+// tooltip switch and the host's callback. Items borrow their tooltip texts
+// and icons from the manager and give them back through it. Derived menus
+// supply the geometry: their HitTest reports the item under the cursor with
+// UpdateHoveredIndex, and releasing the left button over an enabled item
+// flips a toggle item and calls the callback with the item's identifier.
+class VRENK_API CVrenkMenuBase : public CVrenkWidge {
+ public:
+  // One menu item, held by value.
+  struct SMenuItem {
+    int nType;  // 1: toggle item; anything else: plain item
+    bool bToggled;
+    bool bEnabled;
+    int nID;                      // passed to the callback
+    CVrenkTextureText* pTooltip;  // from the manager's CreateText, or null
+    float fTooltipRingPoint[3];   // written by the double wheel's tooltip layout
+    float fTooltipAnchor[3];      // written by the double wheel's tooltip layout
+    CVrenkImageBase* pImage;      // from the manager's AllocateImage, or null
+    unsigned int nTextureName;    // the icon's texture, 0 for none
+  };
+
+  // The empty text, returned where an item has no tooltip.
+  static const std::string strDummy;
+
+  CVrenkMenuBase();
+  // Gives every item's text and image back and leaves the manager.
+  virtual ~CVrenkMenuBase();
+
+  CVrenkMenuBase(const CVrenkMenuBase&) = delete;
+  CVrenkMenuBase& operator=(const CVrenkMenuBase&) = delete;
+
+  using CVrenkWidge::Init;
+  // Gives every item's text and image back, zeroes the identifiers and
+  // leaves the manager. The items themselves stay.
+  void Release() override;
+
+  // Mouse events: hovering is driven by the derived HitTest, so moves,
+  // enters, right buttons and the wheel are not handled (false).
+  bool OnMouseMove(float x, float y) override;
+  bool OnMouseEnter(float x, float y) override;
+  // Asks for a redraw and forgets the pressed button; true.
+  bool OnMouseLeave(float x, float y) override;
+  // Asks for a redraw and remembers the pressed button; true.
+  bool OnLButtonDown(float x, float y) override;
+  // The click rule: chooses the hovered item (see the source); true when
+  // nothing was chosen, else the callback's result.
+  bool OnLButtonUp(float x, float y) override;
+  bool OnRButtonDown(float x, float y) override;
+  bool OnRButtonUp(float x, float y) override;
+  bool OnMouseWheel(int nDelta, float x, float y) override;
+
+  // Registers with the manager and sizes the item list to nItemSize new,
+  // plain items. A menu that is already initialised is released first. A
+  // negative count throws std::length_error before anything changes.
+  virtual void Init(CVrenkWidgeManager* pManager, int nItemSize);
+
+ protected:
+  // Records the item under the cursor (-1 for none); a change marks the
+  // menu dirty and asks the manager for a redraw.
+  virtual void UpdateHoveredIndex(int nIndex);
+  // The hovered item, or null when none is hovered.
+  virtual SMenuItem* GetHoveredItem();
+
+ public:
+  virtual void SetShowTooltip(bool bShow);
+  // Appends a plain item with the identifier; 0. No redraw, no re-layout.
+  virtual int AddItem(int nID);
+  // Fills an item: flags, identifier, a new tooltip text (given back and
+  // replaced on every call), and the icon from the path (none for a null
+  // path). 0 on success, -1 when the icon could not be loaded, -2 for an
+  // index out of range.
+  virtual int SetItem(unsigned int nIndex, int nID, const std::string& strTooltip, const wchar_t* szImagePath,
+                      int nType, bool bToggled, bool bEnabled);
+  virtual int SetItem(unsigned int nIndex, int nID, const std::string& strTooltip, const char* szImagePath,
+                      int nType, bool bToggled, bool bEnabled);
+  // Resizes the item list; items cut off give their texts and images back.
+  // 0.
+  virtual int SetItemSize(unsigned int nSize);
+  virtual int GetItemSize() const;
+
+  // Readers: a bad index gives -2, the empty text, null, 0 or false.
+  virtual int GetItemID(unsigned int nIndex) const;
+  virtual const std::string& GetItemTooltip(unsigned int nIndex) const;
+  virtual CVrenkImageBase* GetItemImage(unsigned int nIndex) const;
+  virtual unsigned int GetItemTextureName(unsigned int nIndex) const;
+  // The first item with the identifier; -4 when none has it.
+  virtual int GetItemIndexByID(unsigned int nID) const;
+  // Setters return the value stored (1 or 0 for flags), -2 for a bad index.
+  // None of them asks for a redraw.
+  virtual int SetItemType(unsigned int nIndex, int nType);
+  virtual int GetItemType(unsigned int nIndex) const;
+  virtual int SetItemToggled(unsigned int nIndex, bool bToggled);
+  virtual bool IsItemToggled(unsigned int nIndex) const;
+  virtual int SetItemEnabled(unsigned int nIndex, bool bEnabled);
+  virtual bool IsItemEnabled(unsigned int nIndex) const;
+  virtual int GetHoveredIndex() const;
+  virtual bool IsItemHovered(unsigned int nIndex) const;
+
+  bool IsShowTooltip() const { return m_bShowTooltip; }
+  // Sets the callback (not owned); 0, or -5 for null, which clears it.
+  int SetProcessFunction(VrenkFunctional::IVrenkMenuItemCallbackBase* pFunction);
+
+ protected:
+  bool IsCallbackValid() const { return m_pProcessFunction != nullptr; }
+  // The callback's result; false without a callback.
+  bool ExecuteCallback(int nID, bool bToggled) const;
+  // The item at nIndex; throws std::out_of_range for a bad index.
+  SMenuItem* _GetItem(unsigned int nIndex);
+  const SMenuItem* _GetItem(unsigned int nIndex) const;
+  CVrenkTextureText* _GetItemTooltipObject(unsigned int nIndex) const;
+  // c × f, clamped to 0..255 and truncated; NaN gives 0.
+  static unsigned char ScaleColor(unsigned char c, float f);
+
+  std::vector<SMenuItem> m_vecItems;
+  bool m_bShowTooltip;
+  int m_nHoveredIndex;
+  VrenkFunctional::IVrenkMenuItemCallbackBase* m_pProcessFunction;
+
+ private:
+  // Gives an item's text and image back to the manager and forgets them.
+  void GiveBackResources(SMenuItem& item);
+  template <typename Char>
+  int SetItemImpl(unsigned int nIndex, int nID, const std::string& strTooltip, const Char* szImagePath,
+                  int nType, bool bToggled, bool bEnabled);
+};
+
+}  // namespace VrenkGLWidge
+
+#endif  // VRENK_MENU_BASE_H

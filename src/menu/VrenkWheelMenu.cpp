@@ -1,0 +1,211 @@
+// VrenkWheelMenu.cpp - the wheel menu's constants, life cycle, options and
+// colours. Geometry, placement and hit testing are in
+// VrenkWheelMenuGeometry.cpp, drawing in VrenkWheelMenuRender.cpp.
+#include "VrenkWheelMenu.h"
+
+#include <cmath>
+#include <limits>
+
+#include "VrenkWidgeManager.h"
+
+namespace VrenkGLWidge {
+
+// 3.1415925 is one unit in the last place below the float nearest to pi;
+// the other angles are exact power-of-two multiples of it, or its sixth and
+// third rounded to float. The hexadecimal forms pin the bit patterns.
+const float CVrenkWheelMenu::PI = 0x1.921fb4p+1f;            // 0x40490FDA
+const float CVrenkWheelMenu::HALF_PI = 0x1.921fb4p+0f;       // 0x3FC90FDA
+const float CVrenkWheelMenu::DOUBLE_PI = 0x1.921fb4p+2f;     // 0x40C90FDA
+const float CVrenkWheelMenu::QUADRANT_PI = 0x1.921fb4p-1f;   // 0x3F490FDA
+const float CVrenkWheelMenu::ONE_SIXTH_PI = 0x1.0c1522p-1f;  // 0x3F060A91
+const float CVrenkWheelMenu::ONE_THIRD_PI = 0x1.0c1522p+0f;  // 0x3F860A91
+const float CVrenkWheelMenu::TWO_THIRDS_PI = CVrenkWheelMenu::ONE_THIRD_PI * 2.0f;
+const float CVrenkWheelMenu::FOUR_THIRDS_PI = CVrenkWheelMenu::ONE_THIRD_PI * 4.0f;
+const float CVrenkWheelMenu::FIVE_THIRDS_PI = CVrenkWheelMenu::ONE_THIRD_PI * 5.0f;
+const unsigned int CVrenkWheelMenu::N_CIRCLE_VERTICES;
+const unsigned int CVrenkWheelMenu::N_PADDED_PXLS;
+
+CVrenkWheelMenu::CVrenkWheelMenu()
+    : m_bAutoReposition(true),
+      m_fRelativeCenter{std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN()},
+      m_fCenter{0.0f, 0.0f},
+      m_fRadius(0.0f),
+      m_fDiskRatio(0.99f),
+      m_fImageHalfSize(0.1645f),
+      m_fImageHalfSizeHovered(0.189175f),
+      m_fImageHalfSizePressed(0.14805f),
+      m_fBBoxRatio(1.15f),
+      m_fItemStartAngle(QUADRANT_PI),
+      m_pItemIndices(nullptr),
+      m_bLightTracing(false),
+      m_nLightVertex(48),
+      m_pShadingRatio(nullptr),
+      m_pCircleVertices(nullptr),
+      m_pAuxIndices(nullptr),
+      m_bAlwaysShowDisk(false),
+      m_colorItemCenter{0, 0, 0, 0},
+      m_colorItemLit{255, 255, 255, 217},
+      m_colorItem{191, 191, 191, 242},
+      m_colorHighlightLit{242, 154, 40, 217},
+      m_colorHighlight{242, 154, 40, 242},
+      m_colorToggledLit{179, 179, 230, 217},
+      m_colorToggled{77, 77, 230, 242},
+      m_colorEdgeEnd{204, 204, 204, 51},
+      m_colorEdge{153, 153, 153, 77},
+      m_colorRimLit{230, 230, 230, 115},
+      m_colorRimShadow{0, 0, 0, 153},
+      m_nItemIndexCount(0) {
+  InterpolateColor4(m_colorItemCenter, m_colorItemLit, 0.75f, 0.5f, m_colorItem, 0.25f, 0.5f);
+  UpdateBBox();
+}
+
+CVrenkWheelMenu::~CVrenkWheelMenu() { CVrenkWheelMenu::Release(); }
+
+void CVrenkWheelMenu::Init(CVrenkWidgeManager* pManager, int nItemSize, int nRadius, int nCenterX,
+                           int nCenterY, float fStartDegree) {
+  CVrenkMenuBase::Init(pManager, nItemSize);
+  m_fRadius = static_cast<float>(nRadius);
+  m_fCenter[0] = static_cast<float>(nCenterX);
+  m_fCenter[1] = static_cast<float>(nCenterY);
+  // The wheel appears where the host asked, and keeps that place in the
+  // viewport when the viewport changes.
+  m_fRelativeCenter[0] = std::numeric_limits<float>::quiet_NaN();
+  m_fRelativeCenter[1] = std::numeric_limits<float>::quiet_NaN();
+  DeriveRelativeCenter();
+  _SetItemStartDegree(fStartDegree);
+  BuildShadingRatio();
+  BuildCircles();
+  BuildAuxIndices();
+  RecalculateLayout();
+}
+
+void CVrenkWheelMenu::Release() {
+  ReleaseItemIndices();
+  ReleaseIndices();
+  ReleaseCircles();
+  ReleaseShadingRatio();
+  CVrenkMenuBase::Release();
+}
+
+int CVrenkWheelMenu::SetItemSize(unsigned int nSize) {
+  const int result = CVrenkMenuBase::SetItemSize(nSize);
+  if (result == 0) RecalculateLayout();
+  return result;
+}
+
+// --- Options ------------------------------------------------------------------
+
+int CVrenkWheelMenu::SetItemStartDegree(float fDegree) {
+  _SetItemStartDegree(fDegree);
+  RecalculateLayout();
+  return 0;
+}
+
+void CVrenkWheelMenu::_SetItemStartDegree(float fDegree) {
+  double degrees = fDegree;
+  if (degrees < 0.0) degrees = 360.0 - std::fmod(-degrees, 360.0);
+  m_fItemStartAngle = static_cast<float>(degrees * 3.1415925 / 180.0);
+}
+
+float CVrenkWheelMenu::GetItemStartDegree() const {
+  return static_cast<float>(static_cast<double>(m_fItemStartAngle) * 180.0 / 3.1415925);
+}
+
+void CVrenkWheelMenu::SetRadius(int nRadius) {
+  m_fRadius = static_cast<float>(nRadius);
+  UpdateBBox();
+}
+
+namespace {
+
+// Truncates toward zero, saturating at the ends of int (a centre pushed far
+// outside a huge viewport must not make the conversion undefined).
+int TruncateToInt(float value) {
+  if (!(value > -2147483648.0f)) return value != value ? 0 : -2147483647 - 1;
+  if (value >= 2147483648.0f) return 2147483647;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+int CVrenkWheelMenu::GetRadius() const { return TruncateToInt(m_fRadius); }
+
+void CVrenkWheelMenu::SetCenter(int x, int y) {
+  m_fCenter[0] = static_cast<float>(x);
+  m_fCenter[1] = static_cast<float>(y);
+  DeriveRelativeCenter();
+  if (m_bAutoReposition) {
+    AdjustCenter();
+  } else {
+    UpdateBBox();
+  }
+}
+
+void CVrenkWheelMenu::GetCenter(int& x, int& y) const {
+  x = TruncateToInt(m_fCenter[0]);
+  y = TruncateToInt(m_fCenter[1]);
+}
+
+void CVrenkWheelMenu::SetAutoReposition(bool bAuto) {
+  m_bAutoReposition = bAuto;
+  if (bAuto) AdjustCenter();
+}
+
+// --- Colours ------------------------------------------------------------------
+
+void CVrenkWheelMenu::SetItemColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+  AssignColor4(m_colorItem, r, g, b, a);
+  AssignColor4(m_colorItemLit, ScaleColor(r, 1.2f), ScaleColor(g, 1.2f), ScaleColor(b, 1.2f), a);
+  InterpolateColor4(m_colorItemCenter, m_colorItemLit, 0.75f, 0.5f, m_colorItem, 0.25f, 0.5f);
+}
+
+void CVrenkWheelMenu::SetHighlightItemColor(unsigned char r, unsigned char g, unsigned char b,
+                                            unsigned char a) {
+  AssignColor4(m_colorHighlight, r, g, b, a);
+  AssignColor4(m_colorHighlightLit, r, g, b, ScaleColor(a, 0.85f));
+}
+
+void CVrenkWheelMenu::SetToggledItemColor(unsigned char r, unsigned char g, unsigned char b,
+                                          unsigned char a) {
+  AssignColor4(m_colorToggled, r, g, b, a);
+  AssignColor4(m_colorToggledLit, r, g, b, ScaleColor(a, 0.85f));
+}
+
+void CVrenkWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+  AssignColor4(m_colorEdge, r, g, b, a);
+  AssignColor4(m_colorEdgeEnd, r, g, b, ScaleColor(a, 0.65f));
+}
+
+namespace {
+
+void ReadColor(const unsigned char* color, unsigned char& r, unsigned char& g, unsigned char& b,
+               unsigned char& a) {
+  r = color[0];
+  g = color[1];
+  b = color[2];
+  a = color[3];
+}
+
+}  // namespace
+
+void CVrenkWheelMenu::GetItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
+                                   unsigned char& a) const {
+  ReadColor(m_colorItem, r, g, b, a);
+}
+
+void CVrenkWheelMenu::GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
+                                            unsigned char& a) const {
+  ReadColor(m_colorHighlight, r, g, b, a);
+}
+
+void CVrenkWheelMenu::GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
+                                          unsigned char& a) const {
+  ReadColor(m_colorToggled, r, g, b, a);
+}
+
+void CVrenkWheelMenu::GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b,
+                                   unsigned char& a) const {
+  ReadColor(m_colorEdge, r, g, b, a);
+}
+
+}  // namespace VrenkGLWidge
