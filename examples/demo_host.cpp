@@ -1,14 +1,13 @@
 // demo_host.cpp - a small host program: it owns an offscreen window and a
 // rendering context, draws a frame of its own scene, and writes the frame to
 // a PNG file whose path it prints.
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "VrenkGLWidge.h"
+#include "png_encoder.h"
 
 using namespace VrenkGLWidge;
 
@@ -39,28 +38,6 @@ void DrawScene() {
   glEnd();
   glDisable(GL_DEPTH_TEST);
   glFinish();
-}
-
-// Writes the bottom-up RGBA frame as a top-down PNG.
-bool WritePng(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  bool ok = false;
-  if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = height - 1; y >= 0; --y) {
-      png_write_row(png, const_cast<png_bytep>(&rgba[static_cast<size_t>(y) * width * 4]));
-    }
-    png_write_end(png, nullptr);
-    ok = true;
-  }
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
@@ -109,7 +86,7 @@ int main(int argc, char** argv) {
   wglDeleteContext(hRC);
   DestroyOffscreenWindow(hWnd);
 
-  if (!WritePng(out, pixels, kWidth, kHeight)) {
+  if (!vrenkpng::WriteFrame(out, pixels, kWidth, kHeight)) {
     std::fprintf(stderr, "demo: could not write %s\n", out.c_str());
     return 1;
   }

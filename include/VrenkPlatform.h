@@ -53,6 +53,18 @@ using ::BITMAPINFOHEADER;
 using ::LOGFONTW;
 using ::TEXTMETRICW;
 
+// The platform functions too, so that portable host code may name them
+// through the namespace as on Linux.
+using ::GetDC;
+using ::ReleaseDC;
+using ::ScreenToClient;
+using ::SwapBuffers;
+using ::wglCreateContext;
+using ::wglDeleteContext;
+using ::wglGetCurrentContext;
+using ::wglGetCurrentDC;
+using ::wglMakeCurrent;
+
 // Windows has no notion of a window without a screen; the library provides
 // a hidden window with an OpenGL pixel format for hosts and tests that draw
 // without showing anything.

@@ -1,7 +1,6 @@
 #include "image/png_files.h"
 
-#include <png.h>
-#include <zlib.h>
+#include "png_encoder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -33,23 +32,9 @@ std::string ScratchDir::Path(const std::string& name) const { return (fs::path(m
 
 namespace {
 
-int Channels(int colorType) {
-  switch (colorType) {
-    case PNG_COLOR_TYPE_GRAY:
-    case PNG_COLOR_TYPE_PALETTE:
-      return 1;
-    case PNG_COLOR_TYPE_GRAY_ALPHA:
-      return 2;
-    case PNG_COLOR_TYPE_RGB:
-      return 3;
-    default:
-      return 4;
-  }
-}
-
 // Packs one row of unpacked samples at the picture's bit depth.
 std::vector<uint8_t> PackRow(const PngPicture& p, int y) {
-  const int n = p.width * Channels(p.colorType);
+  const int n = p.width * vrenkpng::Channels(p.colorType);
   std::vector<uint8_t> row((static_cast<size_t>(n) * p.bitDepth + 7) / 8, 0);
   for (int i = 0; i < n; ++i) {
     unsigned v = p.samples[static_cast<size_t>(y) * n + i];
@@ -66,62 +51,23 @@ std::vector<uint8_t> PackRow(const PngPicture& p, int y) {
   return row;
 }
 
-void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
-void Flush(png_structp) {}
-
-void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
-  auto put32 = [&out](uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
-  };
-  put32(static_cast<uint32_t>(data.size()));
-  size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  put32(static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
-}
-
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const PngPicture& p) {
-  std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
   std::vector<std::vector<uint8_t>> rows;
   for (int y = 0; y < p.height; ++y) rows.push_back(PackRow(p, y));
-  std::vector<png_bytep> pointers;
-  for (auto& row : rows) pointers.push_back(row.data());
-  std::vector<png_color> palette;
-  for (size_t i = 0; i + 2 < p.palette.size(); i += 3) {
-    palette.push_back(png_color{p.palette[i], p.palette[i + 1], p.palette[i + 2]});
-  }
-  png_color_16 key{};
-  key.gray = static_cast<png_uint_16>(p.colorKey[0]);
-  key.red = static_cast<png_uint_16>(p.colorKey[0]);
-  key.green = static_cast<png_uint_16>(p.colorKey[1]);
-  key.blue = static_cast<png_uint_16>(p.colorKey[2]);
-  // Nothing with a destructor is made between here and the last libpng call.
-  if (setjmp(png_jmpbuf(png)) != 0) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(png, &out, AppendToVector, Flush);
-  png_set_IHDR(png, info, p.width, p.height, p.bitDepth, p.colorType,
-               p.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  std::vector<uint8_t> trns;
   if (!p.trnsAlpha.empty()) {
-    png_set_tRNS(png, info, p.trnsAlpha.data(), static_cast<int>(p.trnsAlpha.size()), nullptr);
+    trns = p.trnsAlpha;
   } else if (p.hasColorKey) {
-    png_set_tRNS(png, info, nullptr, 0, &key);
+    const int keys = p.colorType == 0 ? 1 : 3;
+    for (int k = 0; k < keys; ++k) {
+      trns.push_back(static_cast<uint8_t>(p.colorKey[k] >> 8));
+      trns.push_back(static_cast<uint8_t>(p.colorKey[k]));
+    }
   }
-  png_set_rows(png, info, pointers.data());
-  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  return vrenkpng::Encode(static_cast<uint32_t>(p.width), static_cast<uint32_t>(p.height), p.colorType,
+                          p.bitDepth, p.interlaced, rows, p.palette, trns);
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -184,8 +130,8 @@ std::vector<uint8_t> PngHeaderOnly(uint32_t width, uint32_t height, int colorTyp
   ihdr.push_back(0);
   ihdr.push_back(0);
   ihdr.push_back(0);
-  Chunk(out, "IHDR", ihdr);
-  Chunk(out, "IEND", {});
+  vrenkpng::AppendChunk(out, "IHDR", ihdr);
+  vrenkpng::AppendChunk(out, "IEND", {});
   return out;
 }
 
