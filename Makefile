@@ -23,7 +23,7 @@ test: build
 
 demo: build
 	@mkdir -p build/demo-out
-	./build/default/examples/vrenk_demo build/demo-out/frame.png
+	./build/default/examples/vrenk_demo build/demo-out
 
 asan: deps
 	cmake --preset asan

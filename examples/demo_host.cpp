@@ -1,50 +1,149 @@
-// demo_host.cpp - a small host program: it owns an offscreen window and a
-// rendering context, draws a frame of its own scene, and writes the frame to
-// a PNG file whose path it prints.
+// demo_host.cpp - the demo host program.
+//
+//   vrenk_demo [OUTPUT_DIR]          headless: a scripted interaction through
+//                                    the manager's message entry points, one
+//                                    PNG per step plus an overview image
+//   vrenk_demo --window [OPTIONS]    a real window (X11 via GLFW, or Win32)
+//
+// Headless mode needs no display and is what `make demo` runs. It exits
+// non-zero when something expected did not happen.
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "VrenkGLWidge.h"
+#include "demo_app.h"
 #include "png_encoder.h"
 
-using namespace VrenkGLWidge;
+using namespace vrenkdemo;
+
+// The window front end of this platform (demo_glfw.cpp or demo_win32.cpp).
+int RunWindowed(int argc, char** argv);
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 240;
+constexpr int kWidth = 640;
+constexpr int kHeight = 400;
 
-void DrawScene() {
-  glViewport(0, 0, kWidth, kHeight);
-  glClearColor(0.12f, 0.14f, 0.18f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1.6, 1.6, -1.2, 1.2, -10, 10);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glRotatef(20.0f, 1, 1, 0);
-  glEnable(GL_DEPTH_TEST);
-  glShadeModel(GL_SMOOTH);
-  glBegin(GL_TRIANGLES);
-  glColor3f(0.9f, 0.3f, 0.2f);
-  glVertex3f(-0.8f, -0.7f, 0);
-  glColor3f(0.2f, 0.8f, 0.3f);
-  glVertex3f(0.8f, -0.7f, 0);
-  glColor3f(0.2f, 0.4f, 0.9f);
-  glVertex3f(0.0f, 0.8f, 0);
-  glEnd();
-  glDisable(GL_DEPTH_TEST);
-  glFinish();
+struct Step {
+  std::string name;
+  std::function<bool(DemoApp&)> action;  // false: an expectation failed
+};
+
+bool Expect(bool condition, const char* what) {
+  if (!condition) std::fprintf(stderr, "demo: expected %s\n", what);
+  return condition;
 }
 
-}  // namespace
+bool Click(DemoApp& app, POINT pt) {
+  app.Manager().OnMouseMove(0, pt);
+  app.Manager().OnLButtonDown(0, pt);
+  return app.Manager().OnLButtonUp(0, pt);
+}
 
-int main(int argc, char** argv) {
-  std::string out = argc > 1 ? argv[1] : "demo-frame.png";
+bool LastCallIs(DemoApp& app, size_t count, int id, bool toggled) {
+  const auto& calls = app.Calls().calls;
+  return calls.size() == count && calls.back().id == id && calls.back().toggled == toggled;
+}
 
+std::vector<Step> Script() {
+  return {
+      {"start", [](DemoApp&) { return true; }},
+      {"hover-wheel-item-0",
+       [](DemoApp& app) {
+         app.Manager().OnMouseMove(0, app.WheelItemPoint(0));
+         return Expect(app.Wheel().GetHoveredIndex() == 0, "wheel item 0 hovered");
+       }},
+      {"hover-wheel-item-4",
+       [](DemoApp& app) {
+         app.Manager().OnMouseMove(0, app.WheelItemPoint(4));
+         return Expect(app.Wheel().GetHoveredIndex() == 4, "wheel item 4 hovered");
+       }},
+      {"click-plain-item-1",
+       [](DemoApp& app) {
+         Click(app, app.WheelItemPoint(1));
+         return Expect(LastCallIs(app, 1, kWheelBaseID + 1, false), "callback for item 101, not toggled");
+       }},
+      {"click-toggle-item-2",
+       [](DemoApp& app) {
+         Click(app, app.WheelItemPoint(kToggleItemA));
+         return Expect(LastCallIs(app, 2, kWheelBaseID + kToggleItemA, true), "callback for item 102, toggled");
+       }},
+      {"click-disabled-item-5",
+       [](DemoApp& app) {
+         Click(app, app.WheelItemPoint(kDisabledItem));
+         return Expect(app.Calls().calls.size() == 2, "no callback for the disabled item");
+       }},
+      {"light-tracing",
+       [](DemoApp& app) {
+         app.Wheel().SetLightTracing(true);
+         app.DoubleWheel().SetLightTracing(true);
+         app.Manager().OnMouseMove(0, app.WheelItemPoint(6));
+         app.Manager().OnMouseMove(0, app.OuterItemPoint(1));
+         return true;
+       }},
+      {"tooltips-ring-labels",
+       [](DemoApp& app) {
+         app.DoubleWheel().SetTooltipStyle(0);
+         app.Manager().OnMouseMove(0, app.OuterItemPoint(2));
+         return Expect(app.DoubleWheel().GetOuterHoveredIndex() == 2, "outer item 2 hovered");
+       }},
+      {"tooltips-list-panel",
+       [](DemoApp& app) {
+         app.DoubleWheel().SetTooltipStyle(1);
+         app.Manager().OnMouseMove(0, app.InnerItemPoint(1));
+         return Expect(app.DoubleWheel().GetInnerHoveredIndex() == 1, "inner item 1 hovered");
+       }},
+      {"tooltips-hover-panel",
+       [](DemoApp& app) {
+         app.DoubleWheel().SetTooltipStyle(2);
+         app.Manager().OnMouseMove(0, app.OuterItemPoint(5));
+         return Expect(app.DoubleWheel().GetOuterHoveredIndex() == 5, "outer item 5 hovered");
+       }},
+      {"click-outer-toggle-item-4",
+       [](DemoApp& app) {
+         Click(app, app.OuterItemPoint(4));
+         return Expect(LastCallIs(app, 3, 304, false), "callback for outer item 304, toggled off");
+       }},
+      {"resize-moves-wheel-inside",
+       [](DemoApp& app) {
+         app.OnSize(kWidth / 2, kHeight);
+         int cx = 0;
+         int cy = 0;
+         app.DoubleWheel().GetCenter(cx, cy);
+         const int r = app.DoubleWheel().GetRadius();
+         return Expect(cx + r <= kWidth / 2 && cx - r >= 0, "the double wheel inside the narrower view");
+       }},
+  };
+}
+
+// Lays the step images out side by side, four to a row, at half size.
+std::vector<unsigned char> Overview(const std::vector<std::vector<unsigned char>>& frames, int width, int height,
+                                    int* outWidth, int* outHeight) {
+  const int cols = 4;
+  const int rows = (static_cast<int>(frames.size()) + cols - 1) / cols;
+  const int w = width / 2;
+  const int h = height / 2;
+  *outWidth = cols * w;
+  *outHeight = rows * h;
+  std::vector<unsigned char> out(static_cast<size_t>(*outWidth) * *outHeight * 4, 0);
+  for (size_t i = 0; i < frames.size(); ++i) {
+    const int col = static_cast<int>(i) % cols;
+    const int row = rows - 1 - static_cast<int>(i) / cols;  // bottom-up image, first step at the top
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const unsigned char* src = &frames[i][(static_cast<size_t>(y * 2) * width + x * 2) * 4];
+        unsigned char* dst = &out[(static_cast<size_t>(row * h + y) * *outWidth + col * w + x) * 4];
+        for (int c = 0; c < 4; ++c) dst[c] = src[c];
+      }
+    }
+  }
+  return out;
+}
+
+int RunHeadless(const std::string& outDir) {
   HWND hWnd = CreateOffscreenWindow(kWidth, kHeight);
   if (hWnd == nullptr) {
     std::fprintf(stderr, "demo: no offscreen window could be made\n");
@@ -60,36 +159,70 @@ int main(int argc, char** argv) {
   std::printf("demo: OpenGL %s on %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-  DrawScene();
-  std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
+  std::vector<std::string> icons = WriteIcons(outDir);
+  bool ok = !icons.empty();
+  if (!ok) std::fprintf(stderr, "demo: could not write the icons into %s\n", outDir.c_str());
+
+  std::vector<std::vector<unsigned char>> frames;
   {
-    // The overlay: a six-item wheel menu over the scene, with one item
-    // toggled and the cursor over another.
-    CVrenkWidgeManager manager;
-    manager.Init(hWnd, kWidth, kHeight, hRC, 0, 0, kWidth, kHeight);
-    CVrenkWheelMenu wheel;
-    wheel.Init(&manager, 6, 70, 225, 120, 90.0f);
-    wheel.SetItemToggled(3, true);
-    POINT cursor;
-    cursor.x = 225 + 15;
-    cursor.y = kHeight - (120 + 40);
-    manager.OnMouseMove(0, cursor);
-    manager.Render();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    wheel.Release();
-    manager.Release();
+    DemoApp app;
+    if (ok && !app.Init(hWnd, hRC, kWidth, kHeight, icons)) {
+      std::fprintf(stderr, "demo: the menus could not be set up\n");
+      ok = false;
+    }
+    int index = 0;
+    for (const Step& step : ok ? Script() : std::vector<Step>()) {
+      const bool passed = step.action(app);
+      app.Advance(12.0f);
+      app.Frame();
+      glFinish();
+      std::vector<unsigned char> frame = ReadFrame(kWidth, kHeight);
+      // A drawn frame shows the wheel's disc at the wheel's centre, not the
+      // scene's background.
+      int cx = 0;
+      int cy = 0;
+      app.Wheel().GetCenter(cx, cy);
+      const unsigned char* centre = &frame[(static_cast<size_t>(cy) * kWidth + cx) * 4];
+      const bool drawn = Expect(!(centre[0] < 40 && centre[1] < 40 && centre[2] < 50), "the wheel drawn");
+      char name[96];
+      std::snprintf(name, sizeof name, "%s/step%02d-%s.png", outDir.c_str(), index++, step.name.c_str());
+      if (!vrenkpng::WriteFrame(name, frame, kWidth, kHeight)) {
+        std::fprintf(stderr, "demo: could not write %s\n", name);
+        ok = false;
+      }
+      std::printf("step %-28s %s  %s\n", step.name.c_str(), passed && drawn ? "ok  " : "FAIL", name);
+      ok = ok && passed && drawn;
+      frames.push_back(std::move(frame));
+    }
+    app.Release();
   }
-  SwapBuffers(hDC);
+
+  if (!frames.empty()) {
+    int w = 0;
+    int h = 0;
+    std::vector<unsigned char> overview = Overview(frames, kWidth, kHeight, &w, &h);
+    const std::string path = outDir + "/overview.png";
+    if (vrenkpng::WriteFrame(path, overview, static_cast<uint32_t>(w), static_cast<uint32_t>(h))) {
+      std::printf("demo: overview written to %s\n", path.c_str());
+    } else {
+      ok = false;
+    }
+  }
+  std::printf("demo: output in %s\n", outDir.c_str());
 
   wglMakeCurrent(nullptr, nullptr);
   wglDeleteContext(hRC);
   DestroyOffscreenWindow(hWnd);
+  std::printf("demo: %s\n", ok ? "every step as expected" : "SOMETHING WAS NOT AS EXPECTED");
+  return ok ? 0 : 1;
+}
 
-  if (!vrenkpng::WriteFrame(out, pixels, kWidth, kHeight)) {
-    std::fprintf(stderr, "demo: could not write %s\n", out.c_str());
-    return 1;
-  }
-  std::printf("demo: frame written to %s\n", out.c_str());
-  return 0;
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--window") == 0) return RunWindowed(argc, argv);
+  const std::string outDir = argc > 1 ? argv[1] : "demo-out";
+  std::error_code error;
+  std::filesystem::create_directories(outDir, error);
+  return RunHeadless(outDir);
 }

@@ -18,5 +18,6 @@
 #include "VrenkMenuItemCallback.h"
 #include "VrenkMenuBase.h"
 #include "VrenkWheelMenu.h"
+#include "VrenkDoubleWheelMenu.h"
 
 #endif  // VRENK_GLWIDGE_H

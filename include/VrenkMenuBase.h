@@ -127,17 +127,25 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   // c × f, clamped to 0..255 and truncated; NaN gives 0.
   static unsigned char ScaleColor(unsigned char c, float f);
 
+  // What SetItem and SetItemSize do, on any list of this menu's items (a
+  // menu with a second ring keeps its other items in a list of its own).
+  int SetItemOf(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID, const std::string& strTooltip,
+                const wchar_t* szImagePath, int nType, bool bToggled, bool bEnabled);
+  int SetItemOf(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID, const std::string& strTooltip,
+                const char* szImagePath, int nType, bool bToggled, bool bEnabled);
+  void ResizeItemsOf(std::vector<SMenuItem>& vecItems, unsigned int nSize);
+  // Gives an item's text and image back to the manager and forgets them.
+  void GiveBackResources(SMenuItem& item);
+
   std::vector<SMenuItem> m_vecItems;
   bool m_bShowTooltip;
   int m_nHoveredIndex;
   VrenkFunctional::IVrenkMenuItemCallbackBase* m_pProcessFunction;
 
  private:
-  // Gives an item's text and image back to the manager and forgets them.
-  void GiveBackResources(SMenuItem& item);
   template <typename Char>
-  int SetItemImpl(unsigned int nIndex, int nID, const std::string& strTooltip, const Char* szImagePath,
-                  int nType, bool bToggled, bool bEnabled);
+  int SetItemImpl(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID, const std::string& strTooltip,
+                  const Char* szImagePath, int nType, bool bToggled, bool bEnabled);
 };
 
 }  // namespace VrenkGLWidge

@@ -40,7 +40,8 @@ imports="$(printf '%s\n' "$dump" | awk '/^[ \t]*DLL Name:/ { print $3 }')"
 failures=()
 fail() { failures+=("$*"); }
 
-has_export() { printf '%s\n' "$exports" | grep -qx -- "$1"; }
+# grep -q would stop reading early and, with pipefail, fail the pipe on SIGPIPE.
+has_export() { printf '%s\n' "$exports" | grep -x -- "$1" >/dev/null; }
 
 required=(
     png_access_version_number png_get_libpng_ver png_sig_cmp png_set_sig_bytes

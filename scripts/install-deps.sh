@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libegl-dev libgl-dev libglx-dev libx11-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0
   libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libglfw3-dev xdotool
   xvfb xauth
 )
 

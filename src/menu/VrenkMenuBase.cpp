@@ -81,10 +81,11 @@ int CVrenkMenuBase::AddItem(int nID) {
 }
 
 template <typename Char>
-int CVrenkMenuBase::SetItemImpl(unsigned int nIndex, int nID, const std::string& strTooltip,
-                                const Char* szImagePath, int nType, bool bToggled, bool bEnabled) {
-  if (nIndex >= m_vecItems.size()) return -2;
-  SMenuItem& item = m_vecItems[nIndex];
+int CVrenkMenuBase::SetItemImpl(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID,
+                                const std::string& strTooltip, const Char* szImagePath, int nType, bool bToggled,
+                                bool bEnabled) {
+  if (nIndex >= vecItems.size()) return -2;
+  SMenuItem& item = vecItems[nIndex];
   item.bToggled = bToggled;
   item.nType = nType;
   item.bEnabled = bEnabled;
@@ -108,19 +109,35 @@ int CVrenkMenuBase::SetItemImpl(unsigned int nIndex, int nID, const std::string&
   return item.pImage != nullptr ? 0 : -1;
 }
 
+int CVrenkMenuBase::SetItemOf(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID,
+                              const std::string& strTooltip, const wchar_t* szImagePath, int nType, bool bToggled,
+                              bool bEnabled) {
+  return SetItemImpl(vecItems, nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
+}
+
+int CVrenkMenuBase::SetItemOf(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID,
+                              const std::string& strTooltip, const char* szImagePath, int nType, bool bToggled,
+                              bool bEnabled) {
+  return SetItemImpl(vecItems, nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
+}
+
+void CVrenkMenuBase::ResizeItemsOf(std::vector<SMenuItem>& vecItems, unsigned int nSize) {
+  for (size_t i = nSize; i < vecItems.size(); ++i) GiveBackResources(vecItems[i]);
+  vecItems.resize(nSize, NewItem(0));
+}
+
 int CVrenkMenuBase::SetItem(unsigned int nIndex, int nID, const std::string& strTooltip,
                             const wchar_t* szImagePath, int nType, bool bToggled, bool bEnabled) {
-  return SetItemImpl(nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
+  return SetItemOf(m_vecItems, nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
 }
 
 int CVrenkMenuBase::SetItem(unsigned int nIndex, int nID, const std::string& strTooltip,
                             const char* szImagePath, int nType, bool bToggled, bool bEnabled) {
-  return SetItemImpl(nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
+  return SetItemOf(m_vecItems, nIndex, nID, strTooltip, szImagePath, nType, bToggled, bEnabled);
 }
 
 int CVrenkMenuBase::SetItemSize(unsigned int nSize) {
-  for (size_t i = nSize; i < m_vecItems.size(); ++i) GiveBackResources(m_vecItems[i]);
-  m_vecItems.resize(nSize, NewItem(0));
+  ResizeItemsOf(m_vecItems, nSize);
   return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "VrenkWidgeManager.h"
+#include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
 
@@ -101,34 +102,18 @@ int CVrenkWheelMenu::SetItemStartDegree(float fDegree) {
   return 0;
 }
 
-void CVrenkWheelMenu::_SetItemStartDegree(float fDegree) {
-  double degrees = fDegree;
-  if (degrees < 0.0) degrees = 360.0 - std::fmod(-degrees, 360.0);
-  m_fItemStartAngle = static_cast<float>(degrees * 3.1415925 / 180.0);
-}
+void CVrenkWheelMenu::_SetItemStartDegree(float fDegree) { m_fItemStartAngle = wheel::StartAngleFromDegrees(fDegree); }
 
-float CVrenkWheelMenu::GetItemStartDegree() const {
-  return static_cast<float>(static_cast<double>(m_fItemStartAngle) * 180.0 / 3.1415925);
-}
+float CVrenkWheelMenu::GetItemStartDegree() const { return wheel::DegreesFromStartAngle(m_fItemStartAngle); }
 
 void CVrenkWheelMenu::SetRadius(int nRadius) {
   m_fRadius = static_cast<float>(nRadius);
   UpdateBBox();
 }
 
-namespace {
-
-// Truncates toward zero, saturating at the ends of int (a centre pushed far
-// outside a huge viewport must not make the conversion undefined).
-int TruncateToInt(float value) {
-  if (!(value > -2147483648.0f)) return value != value ? 0 : -2147483647 - 1;
-  if (value >= 2147483648.0f) return 2147483647;
-  return static_cast<int>(value);
-}
-
-}  // namespace
-
-int CVrenkWheelMenu::GetRadius() const { return TruncateToInt(m_fRadius); }
+// The getters saturate: a centre pushed far outside a huge viewport must not
+// make the conversion undefined.
+int CVrenkWheelMenu::GetRadius() const { return wheel::TruncateToInt(m_fRadius); }
 
 void CVrenkWheelMenu::SetCenter(int x, int y) {
   m_fCenter[0] = static_cast<float>(x);
@@ -142,8 +127,8 @@ void CVrenkWheelMenu::SetCenter(int x, int y) {
 }
 
 void CVrenkWheelMenu::GetCenter(int& x, int& y) const {
-  x = TruncateToInt(m_fCenter[0]);
-  y = TruncateToInt(m_fCenter[1]);
+  x = wheel::TruncateToInt(m_fCenter[0]);
+  y = wheel::TruncateToInt(m_fCenter[1]);
 }
 
 void CVrenkWheelMenu::SetAutoReposition(bool bAuto) {

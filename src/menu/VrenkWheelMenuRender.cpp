@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "VrenkWheelMenu.h"
+#include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
 
@@ -107,11 +108,7 @@ void CVrenkWheelMenu::RenderFlatDonut() {
     GetItemColors(i, &lit, &shadow);
     const unsigned int a = m_pItemIndices[i];
     const unsigned int b = m_pItemIndices[(i + 1) % n];
-    // One item covers the whole rim. With more items than rim vertices two
-    // items can share a start vertex; the first of them then has no span
-    // (it must not cover the whole rim).
-    unsigned int nCount = b > a ? b - a : kRim - a + b;
-    if (a == b && n > 1) nCount = 0;
+    const unsigned int nCount = wheel::SpanLength(a, b, n);
     for (unsigned int s = 0; s < nCount; ++s) {
       const unsigned int k = (a + s) % kRim;
       BlendAt(color, lit, shadow, k);

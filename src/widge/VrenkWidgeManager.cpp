@@ -245,6 +245,15 @@ int CVrenkWidgeManager::Render() {
 }
 
 void CVrenkWidgeManager::_RenderAllWidges() {
+  // A viewport without width or height shows nothing, and glOrtho refuses
+  // its flat volume: the widges would be drawn without a projection and the
+  // host's context left with an error. The pass keeps only its bookkeeping.
+  if (m_nViewport[2] == 0 || m_nViewport[3] == 0) {
+    glGetDoublev(GL_MODELVIEW_MATRIX, m_dSceneModelViewMatrix);
+    ClearDirty();
+    return;
+  }
+
   GLint matrixMode = GL_MODELVIEW;
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
 

@@ -16,6 +16,14 @@ int TruncateToInt(float value) {
   return static_cast<int>(value);
 }
 
+// The viewport's far edge, a + b, saturating: a host may pass any size.
+int EdgeOf(int a, int b) {
+  const long long sum = static_cast<long long>(a) + b;
+  if (sum > 2147483647LL) return 2147483647;
+  if (sum < -2147483647LL - 1) return -2147483647 - 1;
+  return static_cast<int>(sum);
+}
+
 }  // namespace
 
 int CVrenkWidgeManager::SetNeedReRender(CVrenkWidge* pWidge) {
@@ -32,8 +40,8 @@ int CVrenkWidgeManager::SetNeedReRender(CVrenkWidge* pWidge) {
 void CVrenkWidgeManager::AddDirtyBox(int nMinX, int nMinY, int nMaxX, int nMaxY) {
   if (!m_bNeedReRender) {
     // Nothing pending since the last pass: start from an empty box.
-    m_nDirtyBox[0] = m_nViewport[0] + m_nViewport[2];
-    m_nDirtyBox[1] = m_nViewport[1] + m_nViewport[3];
+    m_nDirtyBox[0] = EdgeOf(m_nViewport[0], m_nViewport[2]);
+    m_nDirtyBox[1] = EdgeOf(m_nViewport[1], m_nViewport[3]);
     m_nDirtyBox[2] = m_nViewport[0];
     m_nDirtyBox[3] = m_nViewport[1];
   }
@@ -46,8 +54,8 @@ void CVrenkWidgeManager::AddDirtyBox(int nMinX, int nMinY, int nMaxX, int nMaxY)
 void CVrenkWidgeManager::ClearDirtyBox() {
   m_nDirtyBox[0] = m_nViewport[0];
   m_nDirtyBox[1] = m_nViewport[1];
-  m_nDirtyBox[2] = m_nViewport[0] + m_nViewport[2];
-  m_nDirtyBox[3] = m_nViewport[1] + m_nViewport[3];
+  m_nDirtyBox[2] = EdgeOf(m_nViewport[0], m_nViewport[2]);
+  m_nDirtyBox[3] = EdgeOf(m_nViewport[1], m_nViewport[3]);
 }
 
 void CVrenkWidgeManager::ClearDirty() {

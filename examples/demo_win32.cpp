@@ -1,0 +1,163 @@
+// demo_win32.cpp - the demo's window front end on Windows: a plain Win32
+// program whose window procedure forwards its messages to the manager.
+//
+//   vrenk_demo.exe --window [ICON_DIR]
+//
+// Left button: choose wheel items. Right button: open the double wheel at
+// the cursor; releasing it over an item chooses that item. Keys: T cycles
+// the tooltip style, L switches light tracing, R switches regional
+// rendering, Escape quits.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "demo_app.h"
+
+using namespace vrenkdemo;
+
+namespace {
+
+struct Session {
+  DemoApp app;
+  HDC hDC = nullptr;
+  bool ready = false;
+  bool regional = false;
+  bool rightOpen = false;
+  int tooltipStyle = 0;
+  bool lightTracing = false;
+};
+
+Session* g_session = nullptr;
+
+POINT PointOf(LPARAM lParam) {
+  POINT pt;
+  pt.x = static_cast<short>(LOWORD(lParam));
+  pt.y = static_cast<short>(HIWORD(lParam));
+  return pt;
+}
+
+LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Session* s = g_session;
+  if (s == nullptr || !s->ready) return DefWindowProcW(hWnd, message, wParam, lParam);
+  CVrenkWidgeManager& manager = s->app.Manager();
+  switch (message) {
+    case WM_SIZE:
+      s->app.OnSize(LOWORD(lParam), HIWORD(lParam));
+      InvalidateRect(hWnd, nullptr, FALSE);
+      return 0;
+    case WM_MOUSEMOVE:
+      manager.OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam));
+      break;
+    case WM_LBUTTONDOWN:
+      manager.OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+      break;
+    case WM_LBUTTONUP:
+      manager.OnLButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
+      break;
+    case WM_RBUTTONDOWN:
+      manager.OnRButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+      s->app.OpenDoubleWheel(PointOf(lParam));
+      manager.OnMouseMove(0, PointOf(lParam));
+      s->rightOpen = true;
+      break;
+    case WM_RBUTTONUP:
+      manager.OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
+      if (s->rightOpen) {
+        manager.OnLButtonUp(0, PointOf(lParam));
+        s->rightOpen = false;
+      }
+      break;
+    case WM_MOUSEWHEEL:  // a screen point
+      manager.OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam));
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) DestroyWindow(hWnd);
+      if (wParam == 'T') s->app.DoubleWheel().SetTooltipStyle(s->tooltipStyle = (s->tooltipStyle + 1) % 3);
+      if (wParam == 'L') {
+        s->lightTracing = !s->lightTracing;
+        s->app.Wheel().SetLightTracing(s->lightTracing);
+        s->app.DoubleWheel().SetLightTracing(s->lightTracing);
+      }
+      if (wParam == 'R') s->regional = !s->regional;
+      InvalidateRect(hWnd, nullptr, FALSE);
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hWnd, &ps);
+      s->app.Frame();
+      SwapBuffers(s->hDC);
+      EndPaint(hWnd, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hWnd, message, wParam, lParam);
+  }
+  // Redraw only what the manager asked for.
+  if (manager.IsNeedReRender()) {
+    if (s->regional) manager.BeginRegionalRendering();
+    s->app.Frame();
+    if (s->regional) manager.EndRegionalRendering();
+    SwapBuffers(s->hDC);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunWindowed(int argc, char** argv) {
+  const std::string iconDir =
+      argc > 2 ? argv[2] : (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
+  std::error_code error;
+  std::filesystem::create_directories(iconDir, error);
+  std::vector<std::string> icons = WriteIcons(iconDir);
+  if (icons.empty()) return 1;
+
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_OWNDC;
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"VrenkGLWidgeDemo";
+  RegisterClassExW(&wc);
+  RECT rect = {0, 0, 640, 400};
+  AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"VrenkGLWidge demo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  if (hWnd == nullptr) return 1;
+  HDC hDC = GetDC(hWnd);
+  PIXELFORMATDESCRIPTOR pfd = {};
+  pfd.nSize = sizeof pfd;
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = 32;
+  pfd.cDepthBits = 24;
+  pfd.cAccumBits = 64;
+  SetPixelFormat(hDC, ChoosePixelFormat(hDC, &pfd), &pfd);
+  HGLRC hRC = wglCreateContext(hDC);
+  wglMakeCurrent(hDC, hRC);
+
+  Session session;
+  session.hDC = hDC;
+  g_session = &session;
+  RECT client;
+  GetClientRect(hWnd, &client);
+  session.ready = session.app.Init(hWnd, hRC, client.right, client.bottom, icons);
+  ShowWindow(hWnd, SW_SHOW);
+  UpdateWindow(hWnd);
+  MSG msg;
+  while (session.ready && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  session.app.Release();
+  g_session = nullptr;
+  wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(hRC);
+  return session.ready ? 0 : 1;
+}
