@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 
+#include "common/user_locale.h"
 #include "platform/crt.h"
 
 namespace VrenkGLWidge {
@@ -67,47 +68,6 @@ bool HeaderWithinLimits(FILE* file) {
   return true;
 }
 
-// The user's default locale (the one the empty name gives), made once: it
-// takes far longer to build than a file takes to read. Null when the
-// environment names a locale that is not installed.
-const std::locale* UserLocale() {
-  static const std::locale* user = []() -> const std::locale* {
-    try {
-      return new std::locale("");
-    } catch (...) {
-      return nullptr;
-    }
-  }();
-  return user;
-}
-
-// Makes the user's default locale global for its lifetime, as the file is
-// opened under it, and puts back both the C++ and the C locale afterwards.
-// Without a usable user locale the current one stays in force.
-class UserLocaleScope {
- public:
-  UserLocaleScope() {
-    const std::locale* user = UserLocale();
-    if (user == nullptr || std::locale() == *user) return;
-    const char* current = std::setlocale(LC_ALL, nullptr);
-    if (current != nullptr) m_cLocale = current;
-    m_previous = std::locale::global(*user);
-    m_switched = true;
-  }
-  ~UserLocaleScope() {
-    if (!m_switched) return;
-    std::locale::global(m_previous);
-    if (!m_cLocale.empty()) std::setlocale(LC_ALL, m_cLocale.c_str());
-  }
-  UserLocaleScope(const UserLocaleScope&) = delete;
-  UserLocaleScope& operator=(const UserLocaleScope&) = delete;
-
- private:
-  std::locale m_previous;
-  std::string m_cLocale;
-  bool m_switched = false;
-};
-
 }  // namespace
 
 CVrenkImagePNG::CVrenkImagePNG()
@@ -129,7 +89,7 @@ int CVrenkImagePNG::Crop(int, int, int, int) { return -8; }
 int CVrenkImagePNG::Read(const char* path) {
   FILE* file = nullptr;
   try {
-    UserLocaleScope scope;
+    CUserLocaleScope scope;
     if (path == nullptr || fopen_s(&file, path, "rb") != 0) file = nullptr;
   } catch (...) {
     file = nullptr;
@@ -143,7 +103,7 @@ int CVrenkImagePNG::Read(const char* path) {
 int CVrenkImagePNG::Read(const wchar_t* path) {
   FILE* file = nullptr;
   try {
-    UserLocaleScope scope;
+    CUserLocaleScope scope;
     if (path == nullptr || _wfopen_s(&file, path, L"rb") != 0) file = nullptr;
   } catch (...) {
     file = nullptr;

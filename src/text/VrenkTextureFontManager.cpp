@@ -2,6 +2,8 @@
 // textures of white glyphs, and the cache that shares them by string.
 #include "VrenkTextureFontManager.h"
 
+#include "common/user_locale.h"
+
 #include <cassert>
 #include <climits>
 #include <clocale>
@@ -22,47 +24,6 @@ const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_B;
 const unsigned char CVrenkTextureFontManager::DEFAULT_BG_COLOR_A;
 
 namespace {
-
-// The user's default locale (the one the empty name gives), made once: it
-// takes longer to build than a short string takes to rasterise. Null when
-// the environment names a locale that is not installed.
-const std::locale* UserLocale() {
-  static const std::locale* user = []() -> const std::locale* {
-    try {
-      return new std::locale("");
-    } catch (...) {
-      return nullptr;
-    }
-  }();
-  return user;
-}
-
-// Makes the user's default locale global while text is rasterised and puts
-// back both the C++ and the C locale afterwards. Without a usable user
-// locale the current one stays in force.
-class CUserLocaleScope {
- public:
-  CUserLocaleScope() {
-    const std::locale* user = UserLocale();
-    if (user == nullptr || std::locale() == *user) return;
-    const char* current = std::setlocale(LC_ALL, nullptr);
-    if (current != nullptr) m_strCLocale = current;
-    m_previous = std::locale::global(*user);
-    m_bSwitched = true;
-  }
-  ~CUserLocaleScope() {
-    if (!m_bSwitched) return;
-    std::locale::global(m_previous);
-    if (!m_strCLocale.empty()) std::setlocale(LC_ALL, m_strCLocale.c_str());
-  }
-  CUserLocaleScope(const CUserLocaleScope&) = delete;
-  CUserLocaleScope& operator=(const CUserLocaleScope&) = delete;
-
- private:
-  std::locale m_previous;
-  std::string m_strCLocale;
-  bool m_bSwitched = false;
-};
 
 // Deletes a GDI object when it goes out of scope.
 class CGdiObjectScope {
