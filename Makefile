@@ -2,12 +2,13 @@
 #   make test    install what is missing (as root), build, run the test suite
 #   make demo    build and run the demo host
 #   make asan    the test suite under AddressSanitizer and UBSan
+#   make fuzz    build the fuzzers (clang) and run each for a minute
 #   make test-windows
 #                build VrenkGLWidge.dll (32-bit) and check its tables, then
 #                build the same sources for 64-bit Windows and run the whole
 #                suite under Wine on an Xvfb display
 
-.PHONY: all deps build test demo asan bench clean test-windows windows-deps
+.PHONY: all deps build test demo asan bench clean test-windows windows-deps fuzz
 
 all: build
 
@@ -58,3 +59,6 @@ test-windows: windows-deps
 	cmake --build --preset windows64
 	@echo "== Windows suite, 64-bit, under Wine"
 	xvfb-run -a ctest --preset windows64
+
+fuzz: deps
+	bash scripts/run-fuzzers.sh 60

@@ -27,8 +27,8 @@ class VRENK_API CVrenkWidgeManager {
   static const double HALF_DEPTH;
 
   CVrenkWidgeManager();
-  // Releases everything, detaches widges still pointing here, gives the
-  // window's DC back.
+  // Releases everything (widges still attached first), detaches widges
+  // still pointing here, gives the window's DC back.
   virtual ~CVrenkWidgeManager();
 
   CVrenkWidgeManager(const CVrenkWidgeManager&) = delete;
@@ -37,8 +37,9 @@ class VRENK_API CVrenkWidgeManager {
   // Binds the manager to a window, its client size, a rendering context and
   // the viewport; -6 when already initialised.
   int Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC, int nVpX, int nVpY, int nVpWidth, int nVpHeight);
-  // Frees every image, texture and text and empties the widge list;
-  // always 0. The manager cannot be initialised again.
+  // Releases the widges still attached (so that none keeps a text or an
+  // image about to go), frees every image, texture and text and empties the
+  // widge list; always 0. The manager cannot be initialised again.
   int Release();
 
   // Stores the new size and viewport, re-lays out every widge and asks for
@@ -151,6 +152,8 @@ class VRENK_API CVrenkWidgeManager {
 
   // Remembers the listed widges that point here before the list is emptied.
   void RememberUntoldWidges();
+  // Releases every widge that still points here, listed or remembered.
+  void ReleaseAttachedWidges();
 
   // Widges taken off the list by Release or RemoveAllWidges that still
   // point at this manager: detached when the manager goes.

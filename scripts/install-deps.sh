@@ -9,6 +9,7 @@ packages=(
   libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libglfw3-dev xdotool
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

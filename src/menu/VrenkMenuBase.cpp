@@ -138,6 +138,9 @@ int CVrenkMenuBase::SetItem(unsigned int nIndex, int nID, const std::string& str
 
 int CVrenkMenuBase::SetItemSize(unsigned int nSize) {
   ResizeItemsOf(m_vecItems, nSize);
+  // An item cut off is no longer hovered: a later item at its index would
+  // otherwise show the highlight and take the next click unhovered.
+  if (m_nHoveredIndex >= 0 && static_cast<unsigned int>(m_nHoveredIndex) >= nSize) m_nHoveredIndex = -1;
   return 0;
 }
 

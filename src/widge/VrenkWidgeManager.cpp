@@ -36,6 +36,8 @@ CVrenkWidgeManager::CVrenkWidgeManager()
 }
 
 CVrenkWidgeManager::~CVrenkWidgeManager() {
+  // Widges still attached give their texts and images back while they can.
+  ReleaseAttachedWidges();
   // Widges that outlive the manager must not call into it later.
   for (CVrenkWidge* widge : m_vecWidges) {
     if (widge->m_pManager == this) widge->m_pManager = nullptr;
@@ -65,6 +67,10 @@ int CVrenkWidgeManager::Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC
 }
 
 int CVrenkWidgeManager::Release() {
+  // The texts and images about to be freed may still be held by widges that
+  // point here (a host that releases the manager before its menus): those
+  // widges are released first, so that none keeps a dangling pointer.
+  ReleaseAttachedWidges();
   BeginGLOperation();
   m_pImagePool->Release();
   m_pFontManager->Release();
@@ -215,6 +221,24 @@ int CVrenkWidgeManager::RemoveAllWidges() {
   m_vecWidges.clear();
   ++m_nListVersion;
   return 0;
+}
+
+void CVrenkWidgeManager::ReleaseAttachedWidges() {
+  // A widge's Release leaves this list: walk a copy, and skip any that an
+  // earlier Release has already taken away.
+  std::vector<CVrenkWidge*> widges(m_vecWidges);
+  widges.insert(widges.end(), m_vecUntoldWidges.begin(), m_vecUntoldWidges.end());
+  for (size_t i = 0; i < widges.size(); ++i) {
+    CVrenkWidge* widge = widges[i];
+    if (std::find(widges.begin(), widges.begin() + static_cast<std::ptrdiff_t>(i), widge) !=
+        widges.begin() + static_cast<std::ptrdiff_t>(i)) {
+      continue;
+    }
+    const bool attached = std::find(m_vecWidges.begin(), m_vecWidges.end(), widge) != m_vecWidges.end() ||
+                          std::find(m_vecUntoldWidges.begin(), m_vecUntoldWidges.end(), widge) !=
+                              m_vecUntoldWidges.end();
+    if (attached && widge->m_pManager == this) widge->Release();
+  }
 }
 
 void CVrenkWidgeManager::RememberUntoldWidges() {
