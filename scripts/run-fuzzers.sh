@@ -43,8 +43,10 @@ for name in "${fuzzers[@]}"; do
   cp "$build/seeds/$name"/* "$corpus/"
   log="$build/artifacts/$name.log"
   echo "== $name: ${seconds}s"
-  # Texts and call sequences longer than 4 KiB add nothing but time.
-  if "$build/fuzz/$name" "$corpus" -max_total_time="$seconds" -max_len=4096 -timeout=30 -rss_limit_mb=4096 \
+  # Texts and call sequences longer than 4 KiB add nothing but time. A fixed
+  # seed (VRENK_FUZZ_SEED, 1 by default) makes a run repeatable.
+  if "$build/fuzz/$name" "$corpus" -seed="${VRENK_FUZZ_SEED:-1}" -max_total_time="$seconds" -max_len=4096 \
+      -timeout=30 -rss_limit_mb=4096 \
       -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" >"$log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done' "$log" || true
   else
