@@ -545,41 +545,29 @@ void CVrenkDoubleWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsig
   AssignColor4(m_colorRimShadow, 0, 0, 0, 204);
 }
 
-namespace {
-
-void ReadColor(const unsigned char* color, unsigned char& r, unsigned char& g, unsigned char& b,
-               unsigned char& a) {
-  r = color[0];
-  g = color[1];
-  b = color[2];
-  a = color[3];
-}
-
-}  // namespace
-
 void CVrenkDoubleWheelMenu::GetInnerItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                               unsigned char& a) const {
-  ReadColor(m_colorInnerItem, r, g, b, a);
+  wheel::ReadColor(m_colorInnerItem, r, g, b, a);
 }
 
 void CVrenkDoubleWheelMenu::GetOuterItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                               unsigned char& a) const {
-  ReadColor(m_colorOuterItem, r, g, b, a);
+  wheel::ReadColor(m_colorOuterItem, r, g, b, a);
 }
 
 void CVrenkDoubleWheelMenu::GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                                   unsigned char& a) const {
-  ReadColor(m_colorHighlight, r, g, b, a);
+  wheel::ReadColor(m_colorHighlight, r, g, b, a);
 }
 
 void CVrenkDoubleWheelMenu::GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                                 unsigned char& a) const {
-  ReadColor(m_colorToggled, r, g, b, a);
+  wheel::ReadColor(m_colorToggled, r, g, b, a);
 }
 
 void CVrenkDoubleWheelMenu::GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                          unsigned char& a) const {
-  ReadColor(m_colorEdge, r, g, b, a);
+  wheel::ReadColor(m_colorEdge, r, g, b, a);
 }
 
 }  // namespace VrenkGLWidge

@@ -230,17 +230,7 @@ void CVrenkDoubleWheelMenu::RenderItemIcon(ERing eRing, unsigned int nIndex, flo
   } else {
     glColor4ubv(colorAlphaWhite);
   }
-  // Texture row 0 at the top of the icon.
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(x - h, y - h, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(x + h, y - h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(x + h, y + h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(x - h, y + h, 0.0f);
-  glEnd();
+  wheel::DrawIconQuad(x, y, h);
 }
 
 void CVrenkDoubleWheelMenu::RenderItemImages() {

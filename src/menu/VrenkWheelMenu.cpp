@@ -161,36 +161,24 @@ void CVrenkWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsigned ch
   AssignColor4(m_colorEdgeEnd, r, g, b, ScaleColor(a, 0.65f));
 }
 
-namespace {
-
-void ReadColor(const unsigned char* color, unsigned char& r, unsigned char& g, unsigned char& b,
-               unsigned char& a) {
-  r = color[0];
-  g = color[1];
-  b = color[2];
-  a = color[3];
-}
-
-}  // namespace
-
 void CVrenkWheelMenu::GetItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                    unsigned char& a) const {
-  ReadColor(m_colorItem, r, g, b, a);
+  wheel::ReadColor(m_colorItem, r, g, b, a);
 }
 
 void CVrenkWheelMenu::GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                             unsigned char& a) const {
-  ReadColor(m_colorHighlight, r, g, b, a);
+  wheel::ReadColor(m_colorHighlight, r, g, b, a);
 }
 
 void CVrenkWheelMenu::GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                           unsigned char& a) const {
-  ReadColor(m_colorToggled, r, g, b, a);
+  wheel::ReadColor(m_colorToggled, r, g, b, a);
 }
 
 void CVrenkWheelMenu::GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b,
                                    unsigned char& a) const {
-  ReadColor(m_colorEdge, r, g, b, a);
+  wheel::ReadColor(m_colorEdge, r, g, b, a);
 }
 
 }  // namespace VrenkGLWidge

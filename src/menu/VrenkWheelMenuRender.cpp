@@ -236,16 +236,7 @@ void CVrenkWheelMenu::RenderItemImages() {
     } else {
       glColor4ubv(colorAlphaWhite);
     }
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(x - h, y - h, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x + h, y - h, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(x + h, y + h, 0.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x - h, y + h, 0.0f);
-    glEnd();
+    wheel::DrawIconQuad(x, y, h);
   }
   glPopAttrib();
 }

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "VrenkPlatform.h"
+
 namespace VrenkGLWidge {
 namespace wheel {
 
@@ -174,6 +176,30 @@ inline bool FitAxis(float* pCenter, float fFraction, float fLower, float fUpper,
     }
   }
   return false;
+}
+
+// Copies a stored RGBA colour out to a getter's four references.
+inline void ReadColor(const unsigned char* color, unsigned char& r, unsigned char& g, unsigned char& b,
+                      unsigned char& a) {
+  r = color[0];
+  g = color[1];
+  b = color[2];
+  a = color[3];
+}
+
+// One icon: a textured square of half size h centred at (x, y), with the
+// texture's row 0 at the top of the icon.
+inline void DrawIconQuad(float x, float y, float h) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 1.0f);
+  glVertex3f(x - h, y - h, 0.0f);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(x + h, y - h, 0.0f);
+  glTexCoord2f(1.0f, 0.0f);
+  glVertex3f(x + h, y + h, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(x - h, y + h, 0.0f);
+  glEnd();
 }
 
 }  // namespace wheel
