@@ -363,6 +363,14 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
     return m_pInnerCircleVertices != nullptr && m_pOuterCircleVertices != nullptr &&
            m_pShadingRatio != nullptr && m_pAuxIndices != nullptr;
   }
+  // An item of a ring as the drawing sees it: through the virtual inner and
+  // outer readers, so that a derived class answers for its items.
+  int RingItemSize(ERing eRing) const;
+  bool IsRingItemEnabled(ERing eRing, unsigned int nIndex) const;
+  bool IsRingItemToggled(ERing eRing, unsigned int nIndex) const;
+  CVrenkImageBase* GetRingItemImage(ERing eRing, unsigned int nIndex) const;
+  unsigned int GetRingItemTextureName(ERing eRing, unsigned int nIndex) const;
+  CVrenkTextureText* GetRingItemTooltipObject(ERing eRing, unsigned int nIndex) const;
   // The pair of colours an item of a ring is drawn in.
   void GetItemColors(ERing eRing, int nIndex, const unsigned char** ppLit, const unsigned char** ppShadow) const;
   // The blend of a lit and a shadow colour at rim vertex k.

@@ -22,17 +22,41 @@ void CVrenkDoubleWheelMenu::BlendAt(unsigned char* dst, const unsigned char* lit
   InterpolateColor4(dst, lit, l, l, shadow, s, s);
 }
 
+int CVrenkDoubleWheelMenu::RingItemSize(ERing eRing) const {
+  return eRing == RING_INNER ? GetInnerItemSize() : GetOuterItemSize();
+}
+
+bool CVrenkDoubleWheelMenu::IsRingItemEnabled(ERing eRing, unsigned int nIndex) const {
+  return eRing == RING_INNER ? IsInnerItemEnabled(nIndex) : IsOuterItemEnabled(nIndex);
+}
+
+bool CVrenkDoubleWheelMenu::IsRingItemToggled(ERing eRing, unsigned int nIndex) const {
+  return eRing == RING_INNER ? IsInnerItemToggled(nIndex) : IsOuterItemToggled(nIndex);
+}
+
+CVrenkImageBase* CVrenkDoubleWheelMenu::GetRingItemImage(ERing eRing, unsigned int nIndex) const {
+  return eRing == RING_INNER ? GetInnerItemImage(nIndex) : GetOuterItemImage(nIndex);
+}
+
+unsigned int CVrenkDoubleWheelMenu::GetRingItemTextureName(ERing eRing, unsigned int nIndex) const {
+  return eRing == RING_INNER ? GetInnerItemTextureName(nIndex) : GetOuterItemTextureName(nIndex);
+}
+
+CVrenkTextureText* CVrenkDoubleWheelMenu::GetRingItemTooltipObject(ERing eRing, unsigned int nIndex) const {
+  return eRing == RING_INNER ? _GetInnerItemTooltipObject(nIndex) : _GetOuterItemTooltipObject(nIndex);
+}
+
 void CVrenkDoubleWheelMenu::GetItemColors(ERing eRing, int nIndex, const unsigned char** ppLit,
                                           const unsigned char** ppShadow) const {
-  const SMenuItem* item = ItemAt(eRing, static_cast<unsigned int>(nIndex));
+  const unsigned int u = static_cast<unsigned int>(nIndex);
   const int nHovered = eRing == RING_INNER ? m_nInnerHoveredIndex : m_nOuterHoveredIndex;
   const unsigned char* lit = eRing == RING_INNER ? m_colorInnerItemLit : m_colorOuterItemLit;
   const unsigned char* shadow = eRing == RING_INNER ? m_colorInnerItem : m_colorOuterItem;
-  if (item != nullptr && item->bEnabled) {
+  if (IsRingItemEnabled(eRing, u)) {
     if (nHovered >= 0 && nHovered == nIndex) {
       lit = m_bLBtnPressed ? m_colorToggledLit : m_colorHighlightLit;
       shadow = m_bLBtnPressed ? m_colorToggled : m_colorHighlight;
-    } else if (item->bToggled) {
+    } else if (IsRingItemToggled(eRing, u)) {
       lit = m_colorToggledLit;
       shadow = m_colorToggled;
     }
@@ -213,16 +237,15 @@ void CVrenkDoubleWheelMenu::RenderItemIcon(ERing eRing, unsigned int nIndex, flo
   static const unsigned char colorHighlightAlphaWhite[4] = {255, 255, 255, 255};
   static const unsigned char colorAlphaWhite[4] = {255, 255, 255, 217};
 
-  const SMenuItem* item = ItemAt(eRing, nIndex);
-  if (item == nullptr || item->pImage == nullptr) return;
-  const bool bEnabled = item->bEnabled;
+  if (GetRingItemImage(eRing, nIndex) == nullptr) return;
+  const bool bEnabled = IsRingItemEnabled(eRing, nIndex);
   const bool bHovered =
       bEnabled && (eRing == RING_INNER ? IsInnerItemHovered(nIndex) : IsOuterItemHovered(nIndex));
   float h = m_fImageHalfSize;
   if (bHovered) h = m_bLBtnPressed ? m_fImageHalfSizePressed : m_fImageHalfSizeHovered;
 
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, item->nTextureName);
+  glBindTexture(GL_TEXTURE_2D, GetRingItemTextureName(eRing, nIndex));
   if (!bEnabled) {
     glColor4ubv(colorDisable);
   } else if (bHovered) {

@@ -71,17 +71,19 @@ float CVrenkDoubleWheelMenu::_GetSingleTooltipTextRowHeight() const {
 // Each text is laid out once, with its top-left corner at the local origin:
 // the glyphs span x from the margin to width + margin, y from -height to 0.
 void CVrenkDoubleWheelMenu::UpdateInnerItemTooltipLayout(unsigned int nIndex) {
+  // The panel follows in every case: an item without a text changes what
+  // the panel has to hold as much as one with a text.
   CVrenkTextureText* text = _GetInnerItemTooltipObject(nIndex);
-  if (text == nullptr) return;
-  text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
+  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
 }
 
 void CVrenkDoubleWheelMenu::UpdateOuterItemTooltipLayout(unsigned int nIndex) {
+  // The panel follows in every case: an item without a text changes what
+  // the panel has to hold as much as one with a text.
   CVrenkTextureText* text = _GetOuterItemTooltipObject(nIndex);
-  if (text == nullptr) return;
-  text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
+  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
 }

@@ -164,9 +164,8 @@ void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
 }
 
 void CVrenkDoubleWheelMenu::RenderRowIcon(ERing eRing, unsigned int nIndex, float h) {
-  const SMenuItem* item = ItemAt(eRing, nIndex);
-  if (item == nullptr || item->pImage == nullptr) return;
-  glBindTexture(GL_TEXTURE_2D, item->nTextureName);
+  if (GetRingItemImage(eRing, nIndex) == nullptr) return;
+  glBindTexture(GL_TEXTURE_2D, GetRingItemTextureName(eRing, nIndex));
   glColor4ubv(colorWhite);
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 1.0f);
@@ -198,13 +197,13 @@ void CVrenkDoubleWheelMenu::_RenderTooltipStyle1() {
     const int n = eRing == RING_OUTER ? GetOuterItemSize() : GetInnerItemSize();
     const int nHovered = eRing == RING_OUTER ? m_nOuterHoveredIndex : m_nInnerHoveredIndex;
     for (int i = 0; i < n; ++i) {
-      const SMenuItem* item = ItemAt(eRing, static_cast<unsigned int>(i));
-      if (item->pTooltip != nullptr) {
+      CVrenkTextureText* text = GetRingItemTooltipObject(eRing, static_cast<unsigned int>(i));
+      if (text != nullptr) {
         RenderRowIcon(eRing, static_cast<unsigned int>(i), h);
         glColor4ubv(i == nHovered ? colorWhite : colorBlack);
         glPushMatrix();
         glTranslatef(h, 0.0f, 0.0f);
-        item->pTooltip->Render();
+        text->Render();
         glPopMatrix();
       }
       glTranslatef(0.0f, -h, 0.0f);
@@ -231,14 +230,14 @@ void CVrenkDoubleWheelMenu::_RenderTooltipStyle2() {
     glTranslated(m_dTooltipPanelPosition[0], m_dTooltipPanelPosition[1], m_dTooltipPanelPosition[2]);
     RenderGreatTooltipPanel();
     glPopMatrix();
-    const SMenuItem* item = ItemAt(eRing, static_cast<unsigned int>(nHovered));
-    if (item == nullptr || item->pTooltip == nullptr) continue;
+    CVrenkTextureText* text = GetRingItemTooltipObject(eRing, static_cast<unsigned int>(nHovered));
+    if (text == nullptr) continue;
     glTranslated(m_dTooltipTextOrigin[0], m_dTooltipTextOrigin[1], m_dTooltipTextOrigin[2]);
     RenderRowIcon(eRing, static_cast<unsigned int>(nHovered), h);
     glColor4ubv(colorBlack);
     glPushMatrix();
     glTranslatef(h, 0.0f, 0.0f);
-    item->pTooltip->Render();
+    text->Render();
     glPopMatrix();
     glTranslatef(0.0f, -h, 0.0f);
   }

@@ -7,13 +7,15 @@
 namespace VrenkGLWidge {
 namespace {
 
-// Truncates a box coordinate toward zero; NaN counts as 0 and values beyond
-// an int saturate, where a plain conversion would be undefined.
-int TruncateToInt(float value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483647.0f) return 2147483647;
-  if (value <= -2147483648.0f) return -2147483647 - 1;
-  return static_cast<int>(value);
+// A box coordinate (overlay pixels) as a window pixel: truncated toward
+// zero, then moved by the viewport origin. NaN counts as 0 and results
+// beyond an int saturate, where a plain conversion would be undefined.
+int WindowEdge(int nOrigin, float value) {
+  if (std::isnan(value)) value = 0.0f;
+  const double dEdge = std::trunc(static_cast<double>(value)) + nOrigin;
+  if (dEdge >= 2147483647.0) return 2147483647;
+  if (dEdge <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(dEdge);
 }
 
 // The viewport's far edge, a + b, saturating: a host may pass any size.
@@ -28,10 +30,13 @@ int EdgeOf(int a, int b) {
 
 int CVrenkWidgeManager::SetNeedReRender(CVrenkWidge* pWidge) {
   if (pWidge != nullptr) {
+    // Boxes are overlay coordinates, whose origin is the viewport's lower
+    // left corner; the region is in window pixels, the frame of glScissor.
+    // Each box therefore enters moved by the viewport origin.
     const float* lower = pWidge->GetLowerBound();
     const float* upper = pWidge->GetUpperBound();
-    AddDirtyBox(TruncateToInt(lower[0]), TruncateToInt(lower[1]), TruncateToInt(upper[0]),
-                TruncateToInt(upper[1]));
+    AddDirtyBox(WindowEdge(m_nViewport[0], lower[0]), WindowEdge(m_nViewport[1], lower[1]),
+                WindowEdge(m_nViewport[0], upper[0]), WindowEdge(m_nViewport[1], upper[1]));
   }
   m_bNeedReRender = true;
   return 0;

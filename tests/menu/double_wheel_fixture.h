@@ -42,6 +42,21 @@ class ProbeDoubleWheel : public VrenkGLWidge::CVrenkDoubleWheelMenu {
   using CVrenkDoubleWheelMenu::UpdateInnerItemTooltipLayout;
   using CVrenkDoubleWheelMenu::UpdateOuterItemTooltipLayout;
 
+  // Readers answered differently from the stored items, as a host's
+  // derived class may: -1 leaves the item to the base class.
+  int nReportToggledOuter = -1;
+  int nReportNoImageOuter = -1;
+  int nReportDisabledInner = -1;
+  bool IsOuterItemToggled(unsigned int n) const override {
+    return static_cast<int>(n) == nReportToggledOuter || CVrenkDoubleWheelMenu::IsOuterItemToggled(n);
+  }
+  VrenkGLWidge::CVrenkImageBase* GetOuterItemImage(unsigned int n) const override {
+    return static_cast<int>(n) == nReportNoImageOuter ? nullptr : CVrenkDoubleWheelMenu::GetOuterItemImage(n);
+  }
+  bool IsInnerItemEnabled(unsigned int n) const override {
+    return static_cast<int>(n) != nReportDisabledInner && CVrenkDoubleWheelMenu::IsInnerItemEnabled(n);
+  }
+
   std::vector<unsigned> InnerStarts() const { return Starts(m_pInnerItemIndices, GetInnerItemSize()); }
   std::vector<unsigned> OuterStarts() const { return Starts(m_pOuterItemIndices, GetOuterItemSize()); }
   std::pair<double, double> PanelPosition() const { return {m_dTooltipPanelPosition[0], m_dTooltipPanelPosition[1]}; }

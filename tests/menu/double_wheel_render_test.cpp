@@ -116,6 +116,42 @@ TEST_F(DoubleWheelRenderTest, IconsSitAtTheirRingsRadii) {
   EXPECT_FALSE(green(90, 0.58 * 0.58));
 }
 
+TEST_F(DoubleWheelRenderTest, DrawingReadsItemsThroughTheReadersADerivedClassAnswers) {
+  vrenktest::ScratchDir dir;
+  vrenktest::PngPicture icon;  // green
+  icon.width = icon.height = 4;
+  for (int i = 0; i < 16; ++i) icon.samples.insert(icon.samples.end(), {0u, 255u, 0u, 255u});
+  ASSERT_TRUE(vrenktest::WritePng(dir.Path("icon.png"), icon));
+  const std::string path = dir.Path("icon.png");
+  ASSERT_EQ(m_menu.SetOuterItem(0, 1, "", path.c_str(), 0, false, true), 0);
+  ASSERT_EQ(m_menu.SetOuterItem(2, 3, "", path.c_str(), 0, false, true), 0);
+  m_menu.SetInnerItemToggled(3, true);
+  m_menu.nReportToggledOuter = 1;  // stored plain, reported toggled
+  m_menu.nReportNoImageOuter = 0;  // stored with an icon, reported without
+  m_menu.nReportDisabledInner = 3;  // stored toggled, reported disabled
+  auto green = [](const Rgba& p) { return p[1] - p[0] > 120; };
+  Draw();
+  EXPECT_TRUE(RingSegmentShows(64, m_menu.m_colorToggledLit, m_menu.m_colorToggled));
+  EXPECT_FALSE(green(PixelAt(90, 0.79))) << "outer item 0 reports no icon";
+  EXPECT_TRUE(green(PixelAt(270, 0.79)));
+  EXPECT_TRUE(Grey(PixelAt(10, 0.4))) << "inner item 3 reports disabled: not in the toggled colours";
+
+  // The list panel's row icons too: outer item 0's row has none.
+  m_menu.PutText(false, 0, Text(40));
+  m_menu.PutText(false, 2, Text(40));
+  m_menu.SetTooltipStyle(1);
+  m_menu.SetShowTooltip(true);
+  Draw();
+  const double left = 200 + m_menu.m_dTooltipPanelPosition[0];
+  const double top = 130 + m_menu.m_dTooltipPanelPosition[1];
+  ASSERT_GT(left, 0);
+  auto iconCell = [&](int row) {
+    return ReadPixel(static_cast<int>(left + 2 + h / 2), static_cast<int>(top - 2 - h * row - h / 2));
+  };
+  EXPECT_FALSE(green(iconCell(0)));
+  EXPECT_TRUE(green(iconCell(2)));
+}
+
 // Tooltips from texts of chosen widths, drawn as solid boxes in the text
 // colour (they have no texture).
 class DoubleWheelTooltipRenderTest : public DoubleWheelRenderTest {

@@ -224,6 +224,11 @@ TEST_F(DoubleWheelPanelTest, ListPanelListsEveryItemLeftOfTheWheelOrRightOfIt) {
   EXPECT_NEAR(PlacedAt(100, 300).first, 105.0, 1e-4);   // no room on the left
   EXPECT_NEAR(PlacedAt(300, 590).second, 10.0, 1e-4);   // top on the viewport's top
   EXPECT_NEAR(PlacedAt(300, 10).second, H - 10.0, 1e-4);  // bottom on its bottom
+
+  // Laying out an item that lost its text still brings the panel up to date.
+  m_menu.PutText(false, 1, nullptr);
+  EXPECT_FLOAT_EQ(m_menu.m_fTooltipContentSize[0], 60.0f + h);
+  EXPECT_FLOAT_EQ(m_menu.m_fTooltipPanelSize[0], 64.0f + h);
 }
 
 TEST_F(DoubleWheelPanelTest, HoverPanelFitsTheHoveredTextUnderTheWheel) {

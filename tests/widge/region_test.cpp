@@ -68,12 +68,14 @@ TEST(DirtyRegion, WidgesRequestRedrawsThroughTheirFlags) {
   w.SetVisible(true);  // no change, no request
   EXPECT_FALSE(m.IsNeedReRender());
   w.SetVisible(false);
-  EXPECT_TRUE(RegionIs(m, 120, 80, 160, 90));
+  // The box is in overlay coordinates: it enters the region (window
+  // pixels) moved by the viewport origin (100, 50).
+  EXPECT_TRUE(RegionIs(m, 220, 130, 260, 140));
   // A box of non-finite or huge values saturates instead of misbehaving.
   m.ClearDirty();
   w.SetBox(std::nanf(""), -1e30f, 1e30f, 90);
   w.SetVisible(true);
-  EXPECT_TRUE(RegionIs(m, 0, -2147483647 - 1, 2147483647, 90));
+  EXPECT_TRUE(RegionIs(m, 100, -2147483647 - 1, 2147483647, 140));
 }
 
 }  // namespace

@@ -147,6 +147,46 @@ TEST_P(RegionalRenderingTest, OnlyTheDirtyRegionChangesAndScissorStateIsKept) {
   manager.Release();
 }
 
+TEST_P(RegionalRenderingTest, AnOffsetViewportRedrawsTheWidgeWhereItIsOnScreen) {
+  // The viewport starts at window pixel (30, 20); the widge's box (10, 10)
+  // to (30, 30) in overlay coordinates is window pixels (40, 30) to (60, 50).
+  CVrenkWidgeManager manager;
+  ASSERT_EQ(manager.Init(m_hWnd, kWidth, kHeight, m_hRC, 30, 20, 80, 70), 0);
+  RecordingWidge widge;
+  widge.SetBox(10, 10, 30, 30);
+  widge.drawBox = true;
+  widge.color[0] = 0;
+  widge.color[1] = 0;
+  widge.color[2] = 255;
+  widge.Init(&manager);
+  glViewport(30, 20, 80, 70);
+
+  glDrawBuffer(GL_FRONT);
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDrawBuffer(GL_BACK);
+  glFinish();
+  manager.Render();
+  glClearColor(1, 1, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  widge.SetVisible(false);
+  widge.SetVisible(true);
+  manager.BeginRegionalRendering();
+  glClearColor(0, 1, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  manager.Render();
+  manager.EndRegionalRendering();
+  glFinish();
+
+  EXPECT_TRUE(ColorNear(BackPixel(50, 40), Rgba{0, 0, 255, 255})) << "the widge, redrawn where it is on screen";
+  EXPECT_TRUE(ColorNear(BackPixel(42, 32), Rgba{0, 0, 255, 255}));
+  EXPECT_TRUE(ColorNear(BackPixel(20, 20), Rgba{255, 0, 0, 255})) << "outside the viewport: the previous frame";
+  EXPECT_TRUE(ColorNear(BackPixel(35, 25), Rgba{255, 0, 0, 255})) << "the viewport outside the region";
+  EXPECT_TRUE(ColorNear(BackPixel(70, 60), Rgba{255, 0, 0, 255}));
+  manager.Release();
+}
+
 INSTANTIATE_TEST_SUITE_P(PixelFormats, RegionalRenderingTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "WithAccumulationBuffer" : "WithoutAccumulationBuffer";
