@@ -10,6 +10,14 @@
 
 namespace VrenkGLWidge {
 
+namespace menu {
+class CMenuDrawing;
+struct SDrawingAccess;
+}  // namespace menu
+namespace layout {
+struct SItemLook;
+}  // namespace layout
+
 // One candidate anchor for a tooltip on the ring around the wheel.
 struct VRENK_API STooltipDuckingPosition {
   int eCorner;  // CVrenkTextureText::EQuadPointIndex: the text's corner to put here
@@ -371,19 +379,21 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   CVrenkImageBase* GetRingItemImage(ERing eRing, unsigned int nIndex) const;
   unsigned int GetRingItemTextureName(ERing eRing, unsigned int nIndex) const;
   CVrenkTextureText* GetRingItemTooltipObject(ERing eRing, unsigned int nIndex) const;
-  // The pair of colours an item of a ring is drawn in.
-  void GetItemColors(ERing eRing, int nIndex, const unsigned char** ppLit, const unsigned char** ppShadow) const;
-  // The blend of a lit and a shadow colour at rim vertex k.
-  void BlendAt(unsigned char* dst, const unsigned char* lit, const unsigned char* shadow, unsigned int k) const;
-  // Draws an item's icon at the start of a panel row, a square of the row
-  // height h below the origin; nothing for an item without an icon.
-  void RenderRowIcon(ERing eRing, unsigned int nIndex, float h);
-  // Draws the icon quad of one item of a ring at (x, y), wheel units.
-  void RenderItemIcon(ERing eRing, unsigned int nIndex, float x, float y);
+  // The look of item i of a ring, from its state as the readers report it.
+  void GetRingItemLook(ERing eRing, int nIndex, layout::SItemLook* pLook) const;
+  // What the drawing depends on, for the replay of an unchanged look.
+  void AddDrawInputs(menu::CMenuDrawing& drawing) const;
+  // The rows of the list panel (style 1) and the hover panel (style 2).
+  void EmitListPanelRows();
+  void EmitHoverPanel();
 
   // Entries in m_pInnerItemIndices and m_pOuterItemIndices.
   unsigned int m_nInnerIndexCount;
   unsigned int m_nOuterIndexCount;
+  // The recorded draw list and the inputs it was made from.
+  menu::CMenuDrawing* m_pDrawing;
+
+  friend struct menu::SDrawingAccess;
 };
 
 }  // namespace VrenkGLWidge

@@ -63,7 +63,10 @@ using ::wglCreateContext;
 using ::wglDeleteContext;
 using ::wglGetCurrentContext;
 using ::wglGetCurrentDC;
+using ::wglGetProcAddress;
 using ::wglMakeCurrent;
+using ::PROC;
+using ::LPCSTR;
 
 // Windows has no notion of a window without a screen; the library provides
 // a hidden window with an OpenGL pixel format for hosts and tests that draw
@@ -91,6 +94,9 @@ typedef int32_t LONG;
 typedef unsigned int UINT;
 typedef wchar_t WCHAR;
 typedef DWORD COLORREF;
+typedef const char* LPCSTR;
+// A function address from wglGetProcAddress, to be cast to its real type.
+typedef void (*PROC)();
 
 // Handles are distinct opaque pointer types, as with Windows' STRICT.
 // GDI object handles derive from HGDIOBJ so they convert to it implicitly.
@@ -244,6 +250,9 @@ VRENK_API HGLRC wglCreateContext(HDC hDC);
 VRENK_API BOOL wglDeleteContext(HGLRC hRC);
 // Presents the back buffer of hDC's drawable.
 VRENK_API BOOL SwapBuffers(HDC hDC);
+// The address of an OpenGL function beyond 1.1 for the context current on
+// the calling thread (through EGL or GLX); null without a current context.
+VRENK_API PROC wglGetProcAddress(LPCSTR lpszProc);
 
 // --- Windows and device contexts --------------------------------------------
 

@@ -10,6 +10,9 @@
 namespace VrenkGLWidge {
 
 class CVrenkTextureFontManager;
+namespace render {
+struct STextEmitter;
+}  // namespace render
 
 // A string rasterised by a CVrenkTextureFontManager into a texture of white
 // glyphs on transparent texels, one row for the whole string or one row per
@@ -75,6 +78,8 @@ class VRENK_API CVrenkTextureText {
 
  protected:
   friend class CVrenkTextureFontManager;
+  // Hands the laid-out rows to the library's draw lists.
+  friend struct render::STextEmitter;
 
   // Takes ownership of the texture and of pPixels (an array); the rows are
   // set afterwards with SetWordRect.

@@ -6,6 +6,14 @@
 
 namespace VrenkGLWidge {
 
+namespace menu {
+class CMenuDrawing;
+struct SDrawingAccess;
+}  // namespace menu
+namespace layout {
+struct SItemLook;
+}  // namespace layout
+
 // A filled disc cut into equal sectors, one per item, with each item's icon
 // in the middle of its sector, shaded from a light direction that may follow
 // the cursor. The centre, radius, box and hit-test points are in overlay
@@ -170,14 +178,17 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
   // The start angle the sectors, icons and hit test use: the stored one,
   // reduced modulo a full turn from 540 degrees on; non-finite stays so.
   float ReducedStartAngle() const;
-  // The pair of colours an item's sector is drawn in.
-  void GetItemColors(int nIndex, const unsigned char** ppLit, const unsigned char** ppShadow) const;
-  // The blend of a lit and a shadow colour at rim vertex k.
-  void BlendAt(unsigned char* dst, const unsigned char* lit, const unsigned char* shadow,
-               unsigned int k) const;
+  // The look of item i, from its state as the readers report it.
+  void GetItemLook(int nIndex, layout::SItemLook* pLook) const;
+  // What the drawing depends on, for the replay of an unchanged look.
+  void AddDrawInputs(menu::CMenuDrawing& drawing) const;
 
   // Entries in m_pItemIndices.
   unsigned int m_nItemIndexCount;
+  // The recorded draw list and the inputs it was made from.
+  menu::CMenuDrawing* m_pDrawing;
+
+  friend struct menu::SDrawingAccess;
 };
 
 }  // namespace VrenkGLWidge

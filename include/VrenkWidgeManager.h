@@ -14,6 +14,10 @@ class CVrenkImageBase;
 class CVrenkImagePool;
 class CVrenkTextureFontManager;
 class CVrenkTextureText;
+namespace render {
+class CRenderer;
+struct SManagerAccess;
+}  // namespace render
 
 // Owns the image pool and the font manager that widges borrow icons and
 // texts from, holds the registered widges in registration order, turns the
@@ -146,6 +150,8 @@ class VRENK_API CVrenkWidgeManager {
   bool m_bNeedReRender;
 
  private:
+  friend struct render::SManagerAccess;
+
   // Offers one button or wheel event to the widges that take it.
   template <typename Offer>
   bool DispatchButton(POINT pt, bool bScreenPoint, Offer offer);
@@ -161,6 +167,8 @@ class VRENK_API CVrenkWidgeManager {
   // Counts changes of the widge list, so that dispatch notices handlers
   // that register or release widges.
   unsigned int m_nListVersion = 0;
+  // The backends that draw for this manager, one per context.
+  render::CRenderer* m_pRenderer = nullptr;
 };
 
 }  // namespace VrenkGLWidge

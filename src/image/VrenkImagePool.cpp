@@ -7,32 +7,26 @@
 #include <vector>
 
 #include "VrenkImagePNG.h"
+#include "render/texture.h"
 
 namespace VrenkGLWidge {
 namespace {
 
-// Uploads the image as an 8-bit RGBA texture. Icons already in that form go
-// up directly; every other PNG format is expanded first. The host's pixel
-// unpacking state is set aside so that only the buffer's bytes are read.
-void UploadTexture(const CVrenkImagePNG& image) {
-  const GLsizei width = static_cast<GLsizei>(image.GetWidth());
-  const GLsizei height = static_cast<GLsizei>(image.GetHeight());
+// Makes the image's texture from its pixels as 8-bit RGBA. Icons already
+// in that form go up directly; every other PNG format is expanded first.
+// GL_TEXTURE_2D is left enabled, as callers expect. 0 when no texture name
+// could be had.
+unsigned int MakeTexture(const CVrenkImagePNG& image) {
+  const unsigned int width = image.GetWidth();
+  const unsigned int height = image.GetHeight();
   std::unique_ptr<unsigned char[]> expanded;
-  const void* pixels = image.GetPixels();
+  const unsigned char* pixels = static_cast<const unsigned char*>(image.GetPixels());
   if (!image.IsRGBA8()) {
     expanded.reset(new (std::nothrow) unsigned char[static_cast<size_t>(width) * height * 4]);
-    if (expanded == nullptr || !image.ExpandToRGBA8(expanded.get())) return;
-    pixels = expanded.get();
+    pixels = expanded != nullptr && image.ExpandToRGBA8(expanded.get()) ? expanded.get() : nullptr;
   }
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-  glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-  glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  glPopClientAttrib();
+  render::STextureUpload upload = {width, height, width, height, pixels, true};
+  return render::CreateTexture(upload);
 }
 
 }  // namespace
@@ -142,20 +136,7 @@ CVrenkImageBase* CVrenkImagePool::_GetImage(const ImageKey& key, unsigned int& n
     return nullptr;
   }
 
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  if (name != 0) {
-    GLint previous = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
-    glEnable(GL_TEXTURE_2D);  // left enabled, as callers expect
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    UploadTexture(*image);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
-  }
+  const unsigned int name = MakeTexture(*image);
 
   SImageSlot slot{1, image.get(), name};
   m_mapImageSlots.emplace(key, slot);

@@ -17,6 +17,7 @@
 
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "menu/menu_drawing.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -84,7 +85,8 @@ CVrenkDoubleWheelMenu::CVrenkDoubleWheelMenu()
       m_dTooltipTextOrigin{0.0, 0.0, 0.0},
       m_fTooltipContentSize{0.0f, 0.0f},
       m_nInnerIndexCount(0),
-      m_nOuterIndexCount(0) {
+      m_nOuterIndexCount(0),
+      m_pDrawing(new menu::CMenuDrawing()) {
   // A blue-grey scheme derived from one inner colour; Init replaces it.
   const unsigned char r = 104, g = 124, b = 157, a = 242;
   SetInnerItemColor(r, g, b, a);
@@ -98,7 +100,10 @@ CVrenkDoubleWheelMenu::CVrenkDoubleWheelMenu()
   AssignColor4(m_colorRimShadow, 0, 0, 0, 204);
 }
 
-CVrenkDoubleWheelMenu::~CVrenkDoubleWheelMenu() { CVrenkDoubleWheelMenu::Release(); }
+CVrenkDoubleWheelMenu::~CVrenkDoubleWheelMenu() {
+  CVrenkDoubleWheelMenu::Release();
+  delete m_pDrawing;
+}
 
 void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSize, int nOuterItemSize,
                                  int nRadius, int nCenterX, int nCenterY, float fInnerStartDegree,
@@ -148,6 +153,9 @@ void CVrenkDoubleWheelMenu::Release() {
   ReleaseIndices();
   ReleaseCircles();
   ReleaseShadingRatio();
+  // The recorded list names the items' textures, which go now.
+  m_pDrawing->Invalidate();
+  m_pDrawing->List().Clear();
   for (SMenuItem& item : m_vecInnerItems) {
     item.nID = 0;
     GiveBackResources(item);

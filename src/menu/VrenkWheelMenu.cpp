@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "VrenkWidgeManager.h"
+#include "menu/menu_drawing.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -55,12 +56,16 @@ CVrenkWheelMenu::CVrenkWheelMenu()
       m_colorEdge{153, 153, 153, 77},
       m_colorRimLit{230, 230, 230, 115},
       m_colorRimShadow{0, 0, 0, 153},
-      m_nItemIndexCount(0) {
+      m_nItemIndexCount(0),
+      m_pDrawing(new menu::CMenuDrawing()) {
   InterpolateColor4(m_colorItemCenter, m_colorItemLit, 0.75f, 0.5f, m_colorItem, 0.25f, 0.5f);
   UpdateBBox();
 }
 
-CVrenkWheelMenu::~CVrenkWheelMenu() { CVrenkWheelMenu::Release(); }
+CVrenkWheelMenu::~CVrenkWheelMenu() {
+  CVrenkWheelMenu::Release();
+  delete m_pDrawing;
+}
 
 void CVrenkWheelMenu::Init(CVrenkWidgeManager* pManager, int nItemSize, int nRadius, int nCenterX,
                            int nCenterY, float fStartDegree) {
@@ -85,6 +90,9 @@ void CVrenkWheelMenu::Release() {
   ReleaseIndices();
   ReleaseCircles();
   ReleaseShadingRatio();
+  // The recorded list names the items' textures, which go now.
+  m_pDrawing->Invalidate();
+  m_pDrawing->List().Clear();
   CVrenkMenuBase::Release();
 }
 

@@ -1,10 +1,16 @@
-// VrenkWheelMenuRender.cpp - the wheel's five drawing passes, in OpenGL 1.1
-// immediate mode, in wheel units (centre at the origin, one unit per
-// radius).
+// VrenkWheelMenuRender.cpp - the wheel's five drawing passes. Each emits
+// into the menu's draw list in wheel units (centre at the origin, one unit
+// per radius); the list's transform places them in overlay pixels. What an
+// item looks like comes from the layout module; the manager's backend turns
+// the list into GL.
 #include <cmath>
 
 #include "VrenkWheelMenu.h"
+#include "menu/menu_drawing.h"
+#include "menu/wheel_layout.h"
+#include "menu/wheel_paint.h"
 #include "menu/wheel_shared.h"
+#include "render/renderer.h"
 
 namespace VrenkGLWidge {
 
@@ -12,38 +18,41 @@ namespace {
 
 const unsigned int kRim = CVrenkWheelMenu::N_CIRCLE_VERTICES;
 
-// Wide, smooth lines for the rim and the outlines of marked items; the
-// caller pops the line attributes.
-void PushWideLines() {
-  glPushAttrib(GL_LINE_BIT);
-  glLineWidth(2.0f);
-  glEnable(GL_LINE_SMOOTH);
-}
-
 }  // namespace
 
-void CVrenkWheelMenu::BlendAt(unsigned char* dst, const unsigned char* lit, const unsigned char* shadow,
-                              unsigned int k) const {
-  const float s = m_pShadingRatio[k];
-  const float l = 1.0f - s;
-  InterpolateColor4(dst, lit, l, l, shadow, s, s);
+void CVrenkWheelMenu::GetItemLook(int nIndex, layout::SItemLook* pLook) const {
+  const unsigned int u = static_cast<unsigned int>(nIndex);
+  const layout::SPalette palette = {m_colorItemLit,      m_colorItem,       m_colorHighlightLit,
+                                    m_colorHighlight,    m_colorToggledLit, m_colorToggled};
+  const layout::SIconSizes sizes = {m_fImageHalfSize, m_fImageHalfSizeHovered, m_fImageHalfSizePressed};
+  const layout::SItemState state = {IsItemEnabled(u), IsItemHovered(u), IsItemToggled(u)};
+  *pLook = layout::ItemLook(state, m_bLBtnPressed, palette, sizes);
 }
 
-void CVrenkWheelMenu::GetItemColors(int nIndex, const unsigned char** ppLit,
-                                    const unsigned char** ppShadow) const {
-  const unsigned int i = static_cast<unsigned int>(nIndex);
-  if (!IsItemEnabled(i)) {
-    *ppLit = m_colorItemLit;
-    *ppShadow = m_colorItem;
-  } else if (IsItemHovered(i)) {
-    *ppLit = m_bLBtnPressed ? m_colorToggledLit : m_colorHighlightLit;
-    *ppShadow = m_bLBtnPressed ? m_colorToggled : m_colorHighlight;
-  } else if (IsItemToggled(i)) {
-    *ppLit = m_colorToggledLit;
-    *ppShadow = m_colorToggled;
-  } else {
-    *ppLit = m_colorItemLit;
-    *ppShadow = m_colorItem;
+void CVrenkWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
+  drawing.BeginInputs();
+  drawing.AddBytes(m_fCenter, sizeof(m_fCenter));
+  drawing.Add(m_fRadius);
+  drawing.Add(m_fDiskRatio);
+  drawing.Add(m_fImageHalfSize);
+  drawing.Add(m_fImageHalfSizeHovered);
+  drawing.Add(m_fImageHalfSizePressed);
+  drawing.Add(m_fItemStartAngle);
+  drawing.Add(m_bAlwaysShowDisk);
+  drawing.Add(m_bLBtnPressed);
+  drawing.AddBytes(m_pShadingRatio, kRim * sizeof(float));
+  drawing.AddBytes(m_pCircleVertices, kRim * 3 * sizeof(float));
+  drawing.AddBytes(m_colorItemCenter, 11 * 4);  // the eleven colours, declared together
+  const int n = GetItemSize();
+  drawing.Add(n);
+  if (m_pItemIndices != nullptr) drawing.AddBytes(m_pItemIndices, m_nItemIndexCount * sizeof(unsigned int));
+  for (int i = 0; i < n; ++i) {
+    const unsigned int u = static_cast<unsigned int>(i);
+    drawing.Add(IsItemEnabled(u));
+    drawing.Add(IsItemHovered(u));
+    drawing.Add(IsItemToggled(u));
+    drawing.Add(GetItemImage(u));
+    drawing.Add(GetItemTextureName(u));
   }
 }
 
@@ -51,89 +60,41 @@ void CVrenkWheelMenu::RenderActually() {
   // Nothing to draw from before Init or after Release.
   if (!HasGeometry()) return;
   SyncItemIndices();
-
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef(m_fCenter[0], m_fCenter[1], 0.0f);
-  glScalef(m_fRadius, m_fRadius, 1.0f);
-
-  GLint nShadeModel = GL_SMOOTH;
-  glGetIntegerv(GL_SHADE_MODEL, &nShadeModel);
-  glShadeModel(GL_SMOOTH);
-  const GLboolean bLighting = glIsEnabled(GL_LIGHTING);
-  glDisable(GL_LIGHTING);
-
-  // The current colour is saved too: the passes leave theirs behind.
-  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_BLEND);
-
-  RenderFlatDonut();
-  RenderSideStripEdges();
-  RenderItemEdges();
-  RenderItemImages();
-  RenderTooltip();
-
-  glPopAttrib();
-  if (bLighting) glEnable(GL_LIGHTING);
-  glShadeModel(static_cast<GLenum>(nShadeModel));
-  glPopMatrix();
+  AddDrawInputs(*m_pDrawing);
+  if (m_pDrawing->NeedsRebuild()) {
+    menu::CMenuDrawing::CRecording recording(*m_pDrawing);
+    RenderFlatDonut();
+    RenderSideStripEdges();
+    RenderItemEdges();
+    RenderItemImages();
+    RenderTooltip();
+    recording.Done();
+  }
+  render::Submit(m_pManager, m_pDrawing->List());
 }
 
 void CVrenkWheelMenu::RenderFlatDonut() {
   if (!HasGeometry()) return;
   SyncItemIndices();
-  unsigned char color[4];
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
   const int n = GetItemSize();
-
   if (n <= 0) {
-    if (!m_bAlwaysShowDisk) return;
-    glBegin(GL_TRIANGLE_FAN);
-    glColor4ubv(m_colorItemCenter);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    for (unsigned int k = 0; k <= kRim; ++k) {
-      const unsigned int v = k % kRim;
-      BlendAt(color, m_colorItemLit, m_colorItem, v);
-      glColor4ubv(color);
-      glVertex3fv(m_pCircleVertices + m_pAuxIndices[k]);
-    }
-    glEnd();
+    if (m_bAlwaysShowDisk) paint::Disc(*list, rim, m_colorItemCenter, m_colorItemLit, m_colorItem);
     return;
   }
-
-  glBegin(GL_TRIANGLES);
-  for (int i = 0; i < n; ++i) {
-    const unsigned char* lit;
-    const unsigned char* shadow;
-    GetItemColors(i, &lit, &shadow);
-    const unsigned int a = m_pItemIndices[i];
-    const unsigned int b = m_pItemIndices[(i + 1) % n];
-    const unsigned int nCount = wheel::SpanLength(a, b, n);
-    for (unsigned int s = 0; s < nCount; ++s) {
-      const unsigned int k = (a + s) % kRim;
-      BlendAt(color, lit, shadow, k);
-      glColor4ubv(m_colorItemCenter);
-      glVertex3f(0.0f, 0.0f, 0.0f);
-      glColor4ubv(color);
-      glVertex3fv(m_pCircleVertices + m_pAuxIndices[k]);
-      glVertex3fv(m_pCircleVertices + m_pAuxIndices[k + 1]);
-    }
-  }
-  glEnd();
+  std::vector<layout::SItemLook> looks(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) GetItemLook(i, &looks[static_cast<size_t>(i)]);
+  paint::Sectors(*list, rim, m_pItemIndices, n, m_colorItemCenter, looks.data());
 }
 
 void CVrenkWheelMenu::RenderSideStripEdges() {
   if (!HasGeometry()) return;
-  unsigned char color[4];
-  PushWideLines();
-  glBegin(GL_LINE_LOOP);
-  for (unsigned int k = 0; k < kRim; ++k) {
-    BlendAt(color, m_colorRimLit, m_colorRimShadow, k);
-    glColor4ubv(color);
-    glVertex3fv(m_pCircleVertices + m_pAuxIndices[k]);
-  }
-  glEnd();
-  glPopAttrib();
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
+  paint::RimLoop(*list, rim, m_colorRimLit, m_colorRimShadow, render::kWideSmoothLine);
 }
 
 void CVrenkWheelMenu::RenderItemEdges() {
@@ -141,127 +102,85 @@ void CVrenkWheelMenu::RenderItemEdges() {
   SyncItemIndices();
   const int n = GetItemSize();
   if (n < 2) return;
-  const int p = m_bLBtnPressed ? GetHoveredIndex() : -1;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
   unsigned char color[4];
 
-  auto isMarked = [this, p](int k) {
-    const unsigned int u = static_cast<unsigned int>(k);
-    return IsItemEnabled(u) && (IsItemToggled(u) || k == p);
+  auto isMarked = [this](int k) {
+    layout::SItemLook look;
+    GetItemLook(k, &look);
+    return look.bMarked;
   };
   // The 2-pixel radial edge from the centre to a start vertex.
   auto radialEdge = [&](unsigned int nVertex) {
-    BlendAt(color, m_colorToggledLit, m_colorToggled, nVertex);
-    glBegin(GL_LINES);
-    glColor4ubv(m_colorToggledLit);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glColor4ubv(color);
-    glVertex3fv(m_pCircleVertices + m_pAuxIndices[nVertex]);
-    glEnd();
+    layout::Blend(color, m_colorToggledLit, m_colorToggled, m_pShadingRatio[nVertex]);
+    const float* v = rim.At(nVertex);
+    list->Begin(render::PRIM_LINES, 0, render::kWideSmoothLine);
+    list->Vertex(0.0f, 0.0f, m_colorToggledLit);
+    list->Vertex(v[0], v[1], color);
+    list->End();
   };
 
   for (int i = 0; i < n; ++i) {
     const unsigned int a = m_pItemIndices[i];
-    const float* pStart = m_pCircleVertices + m_pAuxIndices[a];
+    const float* pStart = rim.At(a);
 
-    glBegin(GL_LINE_STRIP);
-    glColor4ubv(m_colorEdgeEnd);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glColor4ubv(m_colorEdge);
-    glVertex3f(pStart[0] * 0.5f, pStart[1] * 0.5f, pStart[2] * 0.5f);
-    glColor4ubv(m_colorEdgeEnd);
-    glVertex3fv(pStart);
-    glEnd();
+    // The separator, with the context's own line width.
+    list->Begin(render::PRIM_LINE_STRIP);
+    list->Vertex(0.0f, 0.0f, m_colorEdgeEnd);
+    list->Vertex(pStart[0] * 0.5f, pStart[1] * 0.5f, m_colorEdge);
+    list->Vertex(pStart[0], pStart[1], m_colorEdgeEnd);
+    list->End();
 
     if (isMarked(i)) {
-      PushWideLines();
       radialEdge(a);
       // The rim arc up to the next item's start vertex, both included.
-      const unsigned int b = m_pItemIndices[(i + 1) % n];
-      const unsigned int nCount = (b >= a ? b - a : kRim - a + b) + 1;
-      glBegin(GL_LINE_STRIP);
-      for (unsigned int s = 0; s < nCount; ++s) {
-        const unsigned int k = (a + s) % kRim;
-        BlendAt(color, m_colorToggledLit, m_colorToggled, k);
-        glColor4ubv(color);
-        glVertex3fv(m_pCircleVertices + m_pAuxIndices[k]);
+      const layout::SSpan arc = layout::OutlineArc(m_pItemIndices, n, i);
+      list->Begin(render::PRIM_LINE_STRIP, 0, render::kWideSmoothLine);
+      for (unsigned int s = 0; s < arc.nCount; ++s) {
+        const unsigned int k = (arc.nFirst + s) % kRim;
+        layout::Blend(color, m_colorToggledLit, m_colorToggled, m_pShadingRatio[k]);
+        const float* v = rim.At(k);
+        list->Vertex(v[0], v[1], color);
       }
-      glEnd();
-      glPopAttrib();
+      list->End();
     }
     // Closes the previous item's outline on its far side.
-    if (isMarked(i == 0 ? n - 1 : i - 1)) {
-      PushWideLines();
-      radialEdge(a);
-      glPopAttrib();
-    }
+    if (isMarked(i == 0 ? n - 1 : i - 1)) radialEdge(a);
   }
 }
 
 void CVrenkWheelMenu::RenderItemImages() {
   const int n = GetItemSize();
-  const float fStep = n > 0 ? DOUBLE_PI / static_cast<float>(n) : 0.0f;
-  glPushAttrib(GL_TEXTURE_BIT);
-
-  static const unsigned char colorDisable[4] = {204, 204, 204, 51};
-  static const unsigned char colorHighlightAlphaWhite[4] = {255, 255, 255, 255};
-  static const unsigned char colorAlphaWhite[4] = {255, 255, 255, 217};
-
-  const float fRadius = m_fDiskRatio * 0.68f;
-  // Icons sit in the middle of the sectors, placed from the same start
-  // angle as the sectors and the hit test.
-  float fStart = ReducedStartAngle();
-  if (!std::isfinite(fStart)) fStart = 0.0f;
-  float fAngle = fStart + fStep / 2.0f;
-
-  for (int i = 0; i < n; ++i, fAngle += fStep) {
+  if (n <= 0) return;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  std::vector<layout::SPoint> centres;
+  layout::IconCentres(n, m_fItemStartAngle, m_fDiskRatio * layout::kWheelIconRing, true, &centres);
+  for (int i = 0; i < n; ++i) {
     const unsigned int u = static_cast<unsigned int>(i);
-    float x = 0.0f;
-    float y = 0.0f;
-    if (n != 1) {
-      x = fRadius * static_cast<float>(std::cos(static_cast<double>(fAngle)));
-      y = fRadius * static_cast<float>(std::sin(static_cast<double>(fAngle)));
-    }
-    const bool bEnabled = IsItemEnabled(u);
-    const bool bHovered = bEnabled && IsItemHovered(u);
-    float h = m_fImageHalfSize;
-    if (bHovered) h = m_bLBtnPressed ? m_fImageHalfSizePressed : m_fImageHalfSizeHovered;
-
     if (GetItemImage(u) == nullptr) continue;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, GetItemTextureName(u));
-    if (!bEnabled) {
-      glColor4ubv(colorDisable);
-    } else if (bHovered) {
-      glColor4ubv(colorHighlightAlphaWhite);
-    } else {
-      glColor4ubv(colorAlphaWhite);
-    }
-    wheel::DrawIconQuad(x, y, h);
+    layout::SItemLook look;
+    GetItemLook(i, &look);
+    const layout::SPoint& c = centres[u];
+    paint::Icon(*list, static_cast<float>(c.x), static_cast<float>(c.y), look.fIconHalfSize,
+                GetItemTextureName(u), look.pIconTint);
   }
-  glPopAttrib();
 }
 
 void CVrenkWheelMenu::RenderTooltip() {
-  struct SPanelQuad {
-    unsigned char color[4];
-    float fLeft, fRight, fBottom, fTop;
-  };
   // A fixed panel to the left of the wheel with a thin shadow under and to
   // the right of it; it holds no text.
-  static const SPanelQuad kPanel[4] = {
-      {{100, 100, 255, 160}, -2.48f, -1.02f, -0.78f, -0.42f},
-      {{150, 150, 255, 120}, -2.5f, -1.0f, -0.8f, -0.4f},
-      {{50, 50, 55, 160}, -2.48f, -0.98f, -0.82f, -0.8f},
-      {{50, 50, 55, 160}, -1.0f, -0.98f, -0.8f, -0.42f},
-  };
-  for (const SPanelQuad& quad : kPanel) {
-    glColor4ubv(quad.color);
-    glBegin(GL_QUADS);
-    glVertex3f(quad.fLeft, quad.fBottom, 0.0f);
-    glVertex3f(quad.fRight, quad.fBottom, 0.0f);
-    glVertex3f(quad.fRight, quad.fTop, 0.0f);
-    glVertex3f(quad.fLeft, quad.fTop, 0.0f);
-    glEnd();
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  for (const layout::SPanelQuad& quad : layout::kWheelPanel) {
+    list->Begin(render::PRIM_QUADS);
+    list->Vertex(quad.fLeft, quad.fBottom, quad.color);
+    list->Vertex(quad.fRight, quad.fBottom, quad.color);
+    list->Vertex(quad.fRight, quad.fTop, quad.color);
+    list->Vertex(quad.fLeft, quad.fTop, quad.color);
+    list->End();
   }
 }
 

@@ -3,6 +3,7 @@
 #include "VrenkTextureFontManager.h"
 
 #include "common/user_locale.h"
+#include "render/texture.h"
 
 #include <cassert>
 #include <climits>
@@ -110,6 +111,115 @@ void ConvertToTexels(const unsigned char* pSrc, unsigned int nWidthBytes, int nB
       }
     }
   }
+}
+
+// A string rasterised by GDI: its rows, the bitmap's size and bytes as GDI
+// gave them, and the power-of-two texture size that holds it.
+struct SRaster {
+  std::vector<SRow> vecRows;
+  unsigned int nWidth = 0;
+  unsigned int nHeight = 0;
+  unsigned long long nTextureWidth = 1;
+  unsigned long long nTextureHeight = 1;
+  std::vector<unsigned char> vecBits;  // top row first
+  unsigned int nWidthBytes = 0;
+  int nBitsPixel = 0;
+};
+
+// Cuts the string into rows and measures them: the whole string with a
+// trailing space, or one row per word with a space after every word but the
+// last. Words are cut at single spaces only (tabs stay inside words), up to
+// the string's first zero. Then the bitmap and texture sizes.
+bool MeasureRows(HDC hMemDC, const std::string& strText, bool bSplitWords, SRaster* pRaster) {
+  std::vector<SRow>& vecRows = pRaster->vecRows;
+  unsigned long long nTotalHeight = 0;
+  if (bSplitWords) {
+    const std::string strWords(strText.c_str());
+    size_t nPos = 0;
+    while ((nPos = strWords.find_first_not_of(' ', nPos)) != std::string::npos) {
+      size_t nEnd = strWords.find(' ', nPos);
+      if (nEnd == std::string::npos) nEnd = strWords.size();
+      SRow row;
+      row.strText.assign(strWords, nPos, nEnd - nPos);
+      row.strText += ' ';
+      if (!MeasureRow(hMemDC, row)) return false;
+      nTotalHeight += row.nHeight;
+      vecRows.push_back(std::move(row));
+      nPos = nEnd;
+    }
+    if (!vecRows.empty()) {
+      // The total height keeps the last row's first measure.
+      SRow& last = vecRows.back();
+      last.strText.pop_back();
+      if (!MeasureRow(hMemDC, last)) return false;
+    }
+  } else {
+    SRow row;
+    row.strText = strText + ' ';
+    if (!MeasureRow(hMemDC, row)) return false;
+    nTotalHeight = row.nHeight;
+    vecRows.push_back(std::move(row));
+  }
+
+  unsigned long long nMaxWidth = 0;
+  for (const SRow& row : vecRows) nMaxWidth = row.nWidth > nMaxWidth ? row.nWidth : nMaxWidth;
+  const unsigned long long nBitmapWidth = nMaxWidth + 2;
+  const unsigned long long nBitmapHeight = nTotalHeight + 2;
+  pRaster->nTextureWidth = TextureSize(nBitmapWidth);
+  pRaster->nTextureHeight = TextureSize(nBitmapHeight);
+  if (nBitmapWidth > UINT_MAX || nBitmapHeight > UINT_MAX) return false;
+  pRaster->nWidth = static_cast<unsigned int>(nBitmapWidth);
+  pRaster->nHeight = static_cast<unsigned int>(nBitmapHeight);
+  unsigned int nTop = 1;
+  for (SRow& row : vecRows) {
+    row.nTop = nTop;
+    nTop += row.nHeight;
+  }
+  return true;
+}
+
+// Draws the rows black on white, one below the other with a one-pixel
+// border at the left and top, and reads the bitmap back, top row first.
+bool DrawRows(HDC hRefDC, HDC hMemDC, SRaster* pRaster) {
+  const unsigned int nWidth = pRaster->nWidth;
+  const unsigned int nHeight = pRaster->nHeight;
+  HBITMAP hBitmap = CreateCompatibleBitmap(hRefDC, static_cast<int>(nWidth), static_cast<int>(nHeight));
+  if (hBitmap == nullptr) return false;
+  CGdiObjectScope bitmapScope(hBitmap);
+  HGDIOBJ hOldBitmap = SelectObject(hMemDC, hBitmap);
+  if (hOldBitmap == nullptr) return false;
+  HBRUSH hWhite = CreateSolidBrush(RGB(255, 255, 255));
+  RECT rcAll = {0, 0, static_cast<LONG>(nWidth), static_cast<LONG>(nHeight)};
+  FillRect(hMemDC, &rcAll, hWhite);
+  DeleteObject(hWhite);
+  for (const SRow& row : pRaster->vecRows) {
+    RECT rc = {1, static_cast<LONG>(row.nTop), static_cast<LONG>(row.nWidth + 1),
+               static_cast<LONG>(row.nTop + row.nHeight)};
+    DrawTextA(hMemDC, row.strText.c_str(), -1, &rc, DT_CENTER | DT_BOTTOM);
+  }
+  SelectObject(hMemDC, hOldBitmap);
+
+  // Depths other than 32 bits keep their own row layout for the conversion.
+  BITMAP bm;
+  std::memset(&bm, 0, sizeof(bm));
+  if (GetObjectW(hBitmap, static_cast<int>(sizeof(BITMAP)), &bm) == 0) return false;
+  const int nBitsPixel = bm.bmBitsPixel;
+  const unsigned long long nMinWidthBytes = (static_cast<unsigned long long>(nWidth) * nBitsPixel + 7) / 8;
+  if (bm.bmWidth != static_cast<LONG>(nWidth) || bm.bmHeight != static_cast<LONG>(nHeight) ||
+      bm.bmWidthBytes <= 0 || static_cast<unsigned long long>(bm.bmWidthBytes) < nMinWidthBytes ||
+      (nBitsPixel != 32 && nBitsPixel != 24 && nBitsPixel != 16 && nBitsPixel != 1)) {
+    return false;
+  }
+  const size_t nBitmapBytes = static_cast<size_t>(bm.bmWidthBytes) * nHeight;
+  if (nBitmapBytes > static_cast<size_t>(LONG_MAX)) return false;
+  pRaster->vecBits.resize(nBitmapBytes);
+  if (GetBitmapBits(hBitmap, static_cast<LONG>(nBitmapBytes), pRaster->vecBits.data()) !=
+      static_cast<LONG>(nBitmapBytes)) {
+    return false;
+  }
+  pRaster->nWidthBytes = static_cast<unsigned int>(bm.bmWidthBytes);
+  pRaster->nBitsPixel = nBitsPixel;
+  return true;
 }
 
 }  // namespace
@@ -235,146 +345,44 @@ void CVrenkTextureFontManager::_DestroyText(CVrenkTextureText* pText) { delete p
 
 CVrenkTextureText* CVrenkTextureFontManager::_CreateText(const std::string& strText, bool bSplitWords) {
   if (m_hRefDC == nullptr || m_hMemDC == nullptr || m_hFont == nullptr || strText.empty()) return nullptr;
-  CUserLocaleScope localeScope;
-
-  // Rows: the whole string with a trailing space, or one row per word with
-  // a space after every word but the last. Words are cut at single spaces
-  // only (tabs stay inside words), up to the string's first zero.
-  std::vector<SRow> vecRows;
-  unsigned long long nTotalHeight = 0;
-  if (bSplitWords) {
-    const std::string strWords(strText.c_str());
-    size_t nPos = 0;
-    while ((nPos = strWords.find_first_not_of(' ', nPos)) != std::string::npos) {
-      size_t nEnd = strWords.find(' ', nPos);
-      if (nEnd == std::string::npos) nEnd = strWords.size();
-      SRow row;
-      row.strText.assign(strWords, nPos, nEnd - nPos);
-      row.strText += ' ';
-      if (!MeasureRow(m_hMemDC, row)) return nullptr;
-      nTotalHeight += row.nHeight;
-      vecRows.push_back(std::move(row));
-      nPos = nEnd;
+  SRaster raster;
+  {
+    CUserLocaleScope localeScope;
+    if (!MeasureRows(m_hMemDC, strText, bSplitWords, &raster)) return nullptr;
+    // A texture the context cannot hold is a failure, not an empty text;
+    // so is having no context to ask. Checked before any drawing.
+    GLint nMaxTextureSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
+    if (nMaxTextureSize <= 0 || raster.nTextureWidth > static_cast<unsigned long long>(nMaxTextureSize) ||
+        raster.nTextureHeight > static_cast<unsigned long long>(nMaxTextureSize)) {
+      return nullptr;
     }
-    if (!vecRows.empty()) {
-      // The total height keeps the last row's first measure.
-      SRow& last = vecRows.back();
-      last.strText.pop_back();
-      if (!MeasureRow(m_hMemDC, last)) return nullptr;
-    }
-  } else {
-    SRow row;
-    row.strText = strText + ' ';
-    if (!MeasureRow(m_hMemDC, row)) return nullptr;
-    nTotalHeight = row.nHeight;
-    vecRows.push_back(std::move(row));
+    if (!DrawRows(m_hRefDC, m_hMemDC, &raster)) return nullptr;
   }
 
-  unsigned long long nMaxWidth = 0;
-  for (const SRow& row : vecRows) nMaxWidth = row.nWidth > nMaxWidth ? row.nWidth : nMaxWidth;
-  const unsigned long long nBitmapWidth = nMaxWidth + 2;
-  const unsigned long long nBitmapHeight = nTotalHeight + 2;
-  const unsigned long long nTextureWidth = TextureSize(nBitmapWidth);
-  const unsigned long long nTextureHeight = TextureSize(nBitmapHeight);
-  // A texture the context cannot hold is a failure, not an empty text; so
-  // is having no context to ask.
-  GLint nMaxTextureSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
-  if (nMaxTextureSize <= 0 || nTextureWidth > static_cast<unsigned long long>(nMaxTextureSize) ||
-      nTextureHeight > static_cast<unsigned long long>(nMaxTextureSize)) {
-    return nullptr;
-  }
-  const unsigned int nWidth = static_cast<unsigned int>(nBitmapWidth);
-  const unsigned int nHeight = static_cast<unsigned int>(nBitmapHeight);
-  unsigned int nTop = 1;
-  for (SRow& row : vecRows) {
-    row.nTop = nTop;
-    nTop += row.nHeight;
-  }
+  std::unique_ptr<unsigned char[]> pPixels(new unsigned char[static_cast<size_t>(raster.nWidth) * raster.nHeight * 4]);
+  ConvertToTexels(raster.vecBits.data(), raster.nWidthBytes, raster.nBitsPixel, raster.nWidth, raster.nHeight,
+                  pPixels.get());
 
-  // Draw black text on white, one row below the other, with a one-pixel
-  // border at the left and top.
-  HBITMAP hBitmap = CreateCompatibleBitmap(m_hRefDC, static_cast<int>(nWidth), static_cast<int>(nHeight));
-  if (hBitmap == nullptr) return nullptr;
-  CGdiObjectScope bitmapScope(hBitmap);
-  HGDIOBJ hOldBitmap = SelectObject(m_hMemDC, hBitmap);
-  if (hOldBitmap == nullptr) return nullptr;
-  HBRUSH hWhite = CreateSolidBrush(RGB(255, 255, 255));
-  RECT rcAll = {0, 0, static_cast<LONG>(nWidth), static_cast<LONG>(nHeight)};
-  FillRect(m_hMemDC, &rcAll, hWhite);
-  DeleteObject(hWhite);
-  for (const SRow& row : vecRows) {
-    RECT rc = {1, static_cast<LONG>(row.nTop), static_cast<LONG>(row.nWidth + 1),
-               static_cast<LONG>(row.nTop + row.nHeight)};
-    DrawTextA(m_hMemDC, row.strText.c_str(), -1, &rc, DT_CENTER | DT_BOTTOM);
-  }
-  SelectObject(m_hMemDC, hOldBitmap);
-
-  // Read the pixels back, top row first, and turn them into texels. Depths
-  // other than 32 bits are converted from their own row layout.
-  BITMAP bm;
-  std::memset(&bm, 0, sizeof(bm));
-  if (GetObjectW(hBitmap, static_cast<int>(sizeof(BITMAP)), &bm) == 0) return nullptr;
-  const int nBitsPixel = bm.bmBitsPixel;
-  const unsigned long long nMinWidthBytes = (static_cast<unsigned long long>(nWidth) * nBitsPixel + 7) / 8;
-  if (bm.bmWidth != static_cast<LONG>(nWidth) || bm.bmHeight != static_cast<LONG>(nHeight) ||
-      bm.bmWidthBytes <= 0 || static_cast<unsigned long long>(bm.bmWidthBytes) < nMinWidthBytes ||
-      (nBitsPixel != 32 && nBitsPixel != 24 && nBitsPixel != 16 && nBitsPixel != 1)) {
-    return nullptr;
-  }
-  const size_t nTexelBytes = static_cast<size_t>(nWidth) * nHeight * 4;
-  const size_t nBitmapBytes = static_cast<size_t>(bm.bmWidthBytes) * nHeight;
-  if (nBitmapBytes > static_cast<size_t>(LONG_MAX)) return nullptr;
-  std::unique_ptr<unsigned char[]> pPixels(new unsigned char[nTexelBytes]);
-  // 32-bit rows are converted in place; other layouts through a copy.
-  std::vector<unsigned char> vecRaw;
-  unsigned char* pRaw = pPixels.get();
-  if (nBitsPixel != 32 || nBitmapBytes != nTexelBytes) {
-    vecRaw.resize(nBitmapBytes);
-    pRaw = vecRaw.data();
-  }
-  if (GetBitmapBits(hBitmap, static_cast<LONG>(nBitmapBytes), pRaw) != static_cast<LONG>(nBitmapBytes)) {
-    return nullptr;
-  }
-  ConvertToTexels(pRaw, static_cast<unsigned int>(bm.bmWidthBytes), nBitsPixel, nWidth, nHeight, pPixels.get());
-
-  // Power-of-two storage; only the bitmap's rectangle is uploaded. The
-  // host's pixel-store settings are set aside so the upload reads exactly
-  // the buffer.
-  GLuint nTexture = 0;
-  glGenTextures(1, &nTexture);
-  glPushAttrib(GL_TEXTURE_BIT);
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-  glBindTexture(GL_TEXTURE_2D, nTexture);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(nTextureWidth), static_cast<GLsizei>(nTextureHeight),
-               0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(nWidth), static_cast<GLsizei>(nHeight), GL_RGBA,
-                  GL_UNSIGNED_BYTE, pPixels.get());
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glPopClientAttrib();
-  glPopAttrib();
+  // Power-of-two storage; only the bitmap's rectangle is uploaded.
+  const render::STextureUpload upload = {raster.nWidth, raster.nHeight,
+                                         static_cast<unsigned int>(raster.nTextureWidth),
+                                         static_cast<unsigned int>(raster.nTextureHeight), pPixels.get(), false};
+  GLuint nTexture = render::CreateTexture(upload);
 
   CVrenkTextureText* pText = nullptr;
   try {
-    pText = new CVrenkTextureText(this, strText, nTexture, 4, nWidth, nHeight, pPixels.get(),
-                                  static_cast<unsigned int>(vecRows.size()));
+    pText = new CVrenkTextureText(this, strText, nTexture, 4, raster.nWidth, raster.nHeight, pPixels.get(),
+                                  static_cast<unsigned int>(raster.vecRows.size()));
   } catch (...) {
-    glDeleteTextures(1, &nTexture);
+    if (nTexture != 0) glDeleteTextures(1, &nTexture);
     throw;
   }
   pPixels.release();
-  const float fTexWidth = static_cast<float>(nTextureWidth);
-  const float fTexHeight = static_cast<float>(nTextureHeight);
-  for (unsigned int k = 0; k < vecRows.size(); ++k) {
-    const SRow& row = vecRows[k];
+  const float fTexWidth = static_cast<float>(raster.nTextureWidth);
+  const float fTexHeight = static_cast<float>(raster.nTextureHeight);
+  for (unsigned int k = 0; k < raster.vecRows.size(); ++k) {
+    const SRow& row = raster.vecRows[k];
     pText->SetWordRect(k, row.nWidth, row.nHeight, 1.0f / fTexWidth,
                        static_cast<float>(row.nTop + row.nHeight) / fTexHeight,
                        static_cast<float>(row.nWidth + 1) / fTexWidth, static_cast<float>(row.nTop) / fTexHeight);

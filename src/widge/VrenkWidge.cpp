@@ -1,6 +1,8 @@
 // VrenkWidge.cpp - the widge base: attachment, flags and colour helpers.
 #include "VrenkWidge.h"
 
+#include "common/color.h"
+
 #include "VrenkWidgeManager.h"
 
 namespace VrenkGLWidge {
@@ -87,25 +89,10 @@ void CVrenkWidge::AssignColor4(unsigned char* dst, unsigned char grey, unsigned 
   dst[3] = alpha;
 }
 
-namespace {
-
-// Truncates toward zero and keeps the low 8 bits. Sums outside the range of
-// an int (only from weights far beyond what callers use) keep 0 instead of
-// being undefined.
-unsigned char LowByte(double sum) {
-  if (!(sum > -2147483648.0 && sum < 2147483648.0)) return 0;
-  return static_cast<unsigned char>(static_cast<unsigned int>(static_cast<int>(sum)) & 0xFFu);
-}
-
-}  // namespace
-
 void CVrenkWidge::InterpolateColor4(unsigned char* dst, const unsigned char* colorA, float fWeightA,
                                     float fAlphaWeightA, const unsigned char* colorB, float fWeightB,
                                     float fAlphaWeightB) {
-  for (int k = 0; k < 3; ++k) {
-    dst[k] = LowByte(static_cast<double>(colorA[k]) * fWeightA + static_cast<double>(colorB[k]) * fWeightB);
-  }
-  dst[3] = LowByte(static_cast<double>(colorA[3]) * fAlphaWeightA + static_cast<double>(colorB[3]) * fAlphaWeightB);
+  color::Interpolate4(dst, colorA, fWeightA, fAlphaWeightA, colorB, fWeightB, fAlphaWeightB);
 }
 
 }  // namespace VrenkGLWidge

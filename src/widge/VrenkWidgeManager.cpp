@@ -9,6 +9,8 @@
 #include "VrenkImagePool.h"
 #include "VrenkTextureFontManager.h"
 #include "VrenkWidge.h"
+#include "render/backend.h"
+#include "render/renderer.h"
 
 namespace VrenkGLWidge {
 
@@ -33,6 +35,7 @@ CVrenkWidgeManager::CVrenkWidgeManager()
   m_vecWidges.reserve(10);
   m_vecHitWidges.reserve(10);
   m_vecMissWidges.reserve(10);
+  m_pRenderer = new render::CRenderer();
 }
 
 CVrenkWidgeManager::~CVrenkWidgeManager() {
@@ -50,6 +53,7 @@ CVrenkWidgeManager::~CVrenkWidgeManager() {
   Release();
   delete m_pImagePool;
   delete m_pFontManager;
+  delete m_pRenderer;
   if (m_hDC != nullptr) ReleaseDC(m_hWnd, m_hDC);
 }
 
@@ -74,6 +78,7 @@ int CVrenkWidgeManager::Release() {
   BeginGLOperation();
   m_pImagePool->Release();
   m_pFontManager->Release();
+  m_pRenderer->Release();
   EndGLOperation();
   // The widges are not told; those still pointing here are remembered so
   // that the destructor can detach them.
@@ -269,47 +274,35 @@ int CVrenkWidgeManager::Render() {
 }
 
 void CVrenkWidgeManager::_RenderAllWidges() {
-  // A viewport without width or height shows nothing, and glOrtho refuses
-  // its flat volume: the widges would be drawn without a projection and the
-  // host's context left with an error. The pass keeps only its bookkeeping.
-  if (m_nViewport[2] == 0 || m_nViewport[3] == 0) {
-    glGetDoublev(GL_MODELVIEW_MATRIX, m_dSceneModelViewMatrix);
+  // A viewport without width or height shows nothing, and the overlay's
+  // projection would have no volume: the pass keeps only its bookkeeping.
+  // So does a context that no backend serves.
+  render::SBackend* pBackend = m_pRenderer->ForCurrentContext();
+  if (pBackend == nullptr || m_nViewport[2] == 0 || m_nViewport[3] == 0) {
+    if (pBackend != nullptr) pBackend->CaptureSceneMatrix(pBackend->pUser, m_dSceneModelViewMatrix);
     ClearDirty();
     return;
   }
 
-  GLint matrixMode = GL_MODELVIEW;
-  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, m_nViewport[2], 0, m_nViewport[3], -HALF_DEPTH, HALF_DEPTH);
-
-  glMatrixMode(GL_MODELVIEW);
-  glGetDoublev(GL_MODELVIEW_MATRIX, m_dSceneModelViewMatrix);
-  glPushMatrix();
-  glLoadIdentity();
-
-  glPushAttrib(GL_DEPTH_BUFFER_BIT);
-  glDisable(GL_DEPTH_TEST);
-
+  pBackend->BeginPass(pBackend->pUser, m_nViewport, m_dSceneModelViewMatrix);
+  m_pRenderer->BeginPass(pBackend);
   // Indexing, not iterators: a widge's drawing may not register or remove
-  // widges, but a bad one must not make the pass read freed memory.
+  // widges, but a bad one must not make the pass read freed memory. Each
+  // library menu draws its list as it is called, so widges that draw with
+  // their own GL calls keep their place in the order.
   for (size_t i = 0; i < m_vecWidges.size(); ++i) {
     CVrenkWidge* widge = m_vecWidges[i];
     if (!widge->m_bEnable || !widge->m_bVisible) continue;
     widge->RenderActually();
     widge->m_bDirty = false;
   }
-
   ClearDirty();
+  m_pRenderer->EndPass();
+  pBackend->EndPass(pBackend->pUser);
+}
 
-  glPopAttrib();
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(static_cast<GLenum>(matrixMode));
+render::CRenderer* render::SManagerAccess::RendererOf(CVrenkWidgeManager* pManager) {
+  return pManager->m_pRenderer;
 }
 
 // --- Image and text services ------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include "VrenkWidge.h"
 #include "VrenkWidgeManager.h"
+#include "render/backend.h"
+#include "render/renderer.h"
 
 namespace VrenkGLWidge {
 namespace {
@@ -69,72 +71,27 @@ void CVrenkWidgeManager::ClearDirty() {
 }
 
 void CVrenkWidgeManager::CopyGLBuffer(GLenum nSrcBuffer, GLenum nDstBuffer) {
-  GLint readBuffer = 0;
-  GLint drawBuffer = 0;
-  glGetIntegerv(GL_READ_BUFFER, &readBuffer);
-  glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
-
-  GLint accumBits = 0;
-  glGetIntegerv(GL_ACCUM_RED_BITS, &accumBits);
-  if (accumBits > 0) {
-    glClear(GL_ACCUM_BUFFER_BIT);
-    glReadBuffer(nSrcBuffer);
-    glAccum(GL_LOAD, 1.0f);
-    glDrawBuffer(nDstBuffer);
-    glAccum(GL_RETURN, 1.0f);
-  } else {
-    // No accumulation buffer in this pixel format: copy the pixels directly,
-    // with every fragment operation that could alter them switched off.
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const GLsizei width = m_nWndWidth > 0 ? m_nWndWidth : viewport[0] + viewport[2];
-    const GLsizei height = m_nWndHeight > 0 ? m_nWndHeight : viewport[1] + viewport[3];
-    glPushAttrib(GL_VIEWPORT_BIT | GL_TRANSFORM_BIT | GL_CURRENT_BIT | GL_PIXEL_MODE_BIT | GL_ENABLE_BIT |
-                 GL_COLOR_BUFFER_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_STENCIL_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_FOG);
-    glDisable(GL_COLOR_LOGIC_OP);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glPixelZoom(1.0f, 1.0f);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2f(-1.0f, -1.0f);
-    glReadBuffer(nSrcBuffer);
-    glDrawBuffer(nDstBuffer);
-    if (width > 0 && height > 0) glCopyPixels(0, 0, width, height, GL_COLOR);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
-  }
-
-  glReadBuffer(static_cast<GLenum>(readBuffer));
-  glDrawBuffer(static_cast<GLenum>(drawBuffer));
+  render::SBackend* pBackend = m_pRenderer->ForCurrentContext();
+  if (pBackend != nullptr) pBackend->CopyBuffer(pBackend->pUser, nSrcBuffer, nDstBuffer, m_nWndWidth, m_nWndHeight);
 }
 
 void CVrenkWidgeManager::BeginRegionalRendering() {
   CopyGLBuffer(GL_FRONT, GL_BACK);
-  glPushAttrib(GL_SCISSOR_BIT);
-  glEnable(GL_SCISSOR_TEST);
+  render::SBackend* pBackend = m_pRenderer->ForCurrentContext();
+  if (pBackend == nullptr) return;
   const long long width = static_cast<long long>(m_nDirtyBox[2]) - m_nDirtyBox[0];
   const long long height = static_cast<long long>(m_nDirtyBox[3]) - m_nDirtyBox[1];
   // An inverted or overflowing region draws nothing rather than raising a
   // GL error for a negative size.
-  glScissor(m_nDirtyBox[0], m_nDirtyBox[1], static_cast<GLsizei>(width < 0 ? 0 : width > 2147483647 ? 2147483647 : width),
-            static_cast<GLsizei>(height < 0 ? 0 : height > 2147483647 ? 2147483647 : height));
+  const int box[4] = {m_nDirtyBox[0], m_nDirtyBox[1],
+                      static_cast<int>(width < 0 ? 0 : width > 2147483647 ? 2147483647 : width),
+                      static_cast<int>(height < 0 ? 0 : height > 2147483647 ? 2147483647 : height)};
+  pBackend->BeginScissor(pBackend->pUser, box);
 }
 
-void CVrenkWidgeManager::EndRegionalRendering() { glPopAttrib(); }
+void CVrenkWidgeManager::EndRegionalRendering() {
+  render::SBackend* pBackend = m_pRenderer->ForCurrentContext();
+  if (pBackend != nullptr) pBackend->EndScissor(pBackend->pUser);
+}
 
 }  // namespace VrenkGLWidge

@@ -73,6 +73,14 @@ BOOL wglDeleteContext(HGLRC hRC) {
   return 1;
 }
 
+PROC wglGetProcAddress(LPCSTR lpszProc) {
+  if (lpszProc == nullptr) return nullptr;
+  for (const platform::ContextApi* api : platform::kApis) {
+    if (api->hasCurrent()) return api->getProcAddress(lpszProc);
+  }
+  return nullptr;
+}
+
 BOOL SwapBuffers(HDC hDC) {
   if (!platform::IsLiveDC(hDC) || hDC->kind != HDC__::Kind::Drawable) return 0;
   return hDC->api->swapBuffers(hDC) ? 1 : 0;

@@ -122,11 +122,14 @@ bool EglCurrent(HGLRC* rc, HDC* dc) {
 
 bool EglSwapBuffers(HDC dc) { return eglSwapBuffers(dc->display, SurfaceOf(dc)) == EGL_TRUE; }
 
+PROC EglGetProcAddress(const char* name) { return reinterpret_cast<PROC>(eglGetProcAddress(name)); }
+
 }  // namespace
 
 const ContextApi kEglApi = {
     "EGL",          EglCreateContext, EglDestroyContext, EglMakeCurrent,
     EglHasCurrent,  EglReleaseCurrent, EglCurrent,       EglSwapBuffers,
+    EglGetProcAddress,
 };
 
 void* SurfacelessDisplay() {

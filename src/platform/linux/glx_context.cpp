@@ -102,11 +102,16 @@ bool GlxSwapBuffers(HDC dc) {
   return !trap.Failed();
 }
 
+PROC GlxGetProcAddress(const char* name) {
+  return reinterpret_cast<PROC>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+}
+
 }  // namespace
 
 const ContextApi kGlxApi = {
     "GLX",         GlxCreateContext,  GlxDestroyContext, GlxMakeCurrent,
     GlxHasCurrent, GlxReleaseCurrent, GlxCurrent,        GlxSwapBuffers,
+    GlxGetProcAddress,
 };
 
 }  // namespace platform

@@ -70,6 +70,9 @@ struct ContextApi {
   // context and drawable; false when none is current.
   bool (*current)(HGLRC* rc, HDC* dc);
   bool (*swapBuffers)(HDC dc);
+  // The address of a GL function of this backend's contexts; null when the
+  // backend does not know the name.
+  PROC (*getProcAddress)(const char* name);
 };
 
 extern const ContextApi kEglApi;

@@ -1,0 +1,30 @@
+// color.h - RGBA colour arithmetic shared by the widge base and the menus'
+// layout. Internal to the library.
+#ifndef VRENK_COMMON_COLOR_H
+#define VRENK_COMMON_COLOR_H
+
+namespace VrenkGLWidge {
+namespace color {
+
+// The low 8 bits of a weighted sum truncated toward zero; sums beyond an
+// int (only from weights far beyond what callers use) give 0 instead of
+// being undefined.
+inline unsigned char LowByte(double sum) {
+  if (!(sum > -2147483648.0 && sum < 2147483648.0)) return 0;
+  return static_cast<unsigned char>(static_cast<unsigned int>(static_cast<int>(sum)) & 0xFFu);
+}
+
+// dst = a * fWeightA + b * fWeightB per colour channel, and the same with
+// the alpha weights for alpha; each sum formed in double and truncated.
+inline void Interpolate4(unsigned char* dst, const unsigned char* a, float fWeightA, float fAlphaWeightA,
+                         const unsigned char* b, float fWeightB, float fAlphaWeightB) {
+  for (int k = 0; k < 3; ++k) {
+    dst[k] = LowByte(static_cast<double>(a[k]) * fWeightA + static_cast<double>(b[k]) * fWeightB);
+  }
+  dst[3] = LowByte(static_cast<double>(a[3]) * fAlphaWeightA + static_cast<double>(b[3]) * fAlphaWeightB);
+}
+
+}  // namespace color
+}  // namespace VrenkGLWidge
+
+#endif  // VRENK_COMMON_COLOR_H

@@ -1,0 +1,28 @@
+// menu_drawing.cpp - handing a pass's scratch list to the manager.
+#include "menu/menu_drawing.h"
+
+#include "render/renderer.h"
+
+namespace VrenkGLWidge {
+namespace menu {
+
+CMenuDrawing::CPassList::CPassList(CMenuDrawing& drawing, CVrenkWidgeManager* pManager)
+    : m_pList(&drawing.m_list), m_pManager(pManager), m_bScratch(!drawing.m_bRecording) {
+  if (m_bScratch) {
+    m_pList = &drawing.m_scratch;
+    m_pList->Clear();
+  }
+}
+
+CMenuDrawing::CPassList::~CPassList() {
+  if (!m_bScratch) return;
+  // A destructor must not throw: without memory for the backend the pass
+  // draws nothing.
+  try {
+    render::Submit(m_pManager, *m_pList);
+  } catch (...) {
+  }
+}
+
+}  // namespace menu
+}  // namespace VrenkGLWidge
