@@ -1,6 +1,9 @@
 // menu_drawing.cpp - handing a pass's scratch list to the manager.
 #include "menu/menu_drawing.h"
 
+#include "VrenkDoubleWheelMenu.h"
+#include "VrenkWheelMenu.h"
+#include "render/inspect.h"
 #include "render/renderer.h"
 
 namespace VrenkGLWidge {
@@ -24,5 +27,17 @@ CMenuDrawing::CPassList::~CPassList() {
   }
 }
 
+const CMenuDrawing* SDrawingAccess::Of(const CVrenkWidge* pWidge) {
+  if (const auto* pWheel = dynamic_cast<const CVrenkWheelMenu*>(pWidge)) return pWheel->m_pDrawing;
+  if (const auto* pDouble = dynamic_cast<const CVrenkDoubleWheelMenu*>(pWidge)) return pDouble->m_pDrawing;
+  return nullptr;
+}
+
 }  // namespace menu
+
+const render::CDrawList* render::RecordedDrawList(const CVrenkWidge* pWidge) {
+  const menu::CMenuDrawing* pDrawing = menu::SDrawingAccess::Of(pWidge);
+  return pDrawing == nullptr || pDrawing->List().IsEmpty() ? nullptr : &pDrawing->List();
+}
+
 }  // namespace VrenkGLWidge

@@ -13,6 +13,7 @@
 
 namespace VrenkGLWidge {
 
+class CVrenkWidge;
 class CVrenkWidgeManager;
 
 namespace menu {
@@ -93,6 +94,11 @@ class CMenuDrawing {
   std::vector<unsigned char> m_vecNext;
   bool m_bValid = false;
   bool m_bRecording = false;
+};
+
+// Reaches a library menu's recorded drawing.
+struct SDrawingAccess {
+  static const CMenuDrawing* Of(const CVrenkWidge* pWidge);
 };
 
 }  // namespace menu
