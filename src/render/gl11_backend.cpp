@@ -66,6 +66,33 @@ void EndPass(void* pUser) {
 
 void CaptureSceneMatrix(void*, double* pSceneModelView) { glGetDoublev(GL_MODELVIEW_MATRIX, pSceneModelView); }
 
+// One client array as the host had it: whether it is on, and where it
+// reads from (the buffer its pointer is an offset into, or 0).
+struct SClientArray {
+  GLboolean bEnabled;
+  GLint nSize;
+  GLint nType;
+  GLint nStride;
+  GLint nBuffer;
+  void* pPointer;
+};
+
+// The three arrays a list reads, and the queries of their state.
+struct SArrayKind {
+  GLenum eCap;
+  GLenum eSize, eType, eStride, eBuffer, ePointer;
+};
+const SArrayKind kListArrays[3] = {
+    {GL_VERTEX_ARRAY, GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE, GL_VERTEX_ARRAY_STRIDE, 0x8896,
+     GL_VERTEX_ARRAY_POINTER},
+    {GL_COLOR_ARRAY, GL_COLOR_ARRAY_SIZE, GL_COLOR_ARRAY_TYPE, GL_COLOR_ARRAY_STRIDE, 0x8898,
+     GL_COLOR_ARRAY_POINTER},
+    {GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_SIZE, GL_TEXTURE_COORD_ARRAY_TYPE,
+     GL_TEXTURE_COORD_ARRAY_STRIDE, 0x889A, GL_TEXTURE_COORD_ARRAY_POINTER},
+};
+const GLenum kOtherArrays[5] = {GL_NORMAL_ARRAY, GL_INDEX_ARRAY, GL_EDGE_FLAG_ARRAY, gl::kFogCoordArray,
+                                gl::kSecondaryColorArray};
+
 // What a list changes, as the host had it.
 struct SSavedState {
   GLfloat fColor[4];
@@ -80,9 +107,22 @@ struct SSavedState {
   GLint nArrayBuffer;
   GLint nVertexArray;
   GLint nProgram;
+  GLint nActiveTexture;        // GL_TEXTURE0 + unit
+  GLint nClientActiveTexture;  // GL_TEXTURE0 + unit
+  SClientArray arrays[3];      // vertex, colour, texture coordinate
+  GLboolean bOtherArrays[5];   // the arrays a list never reads, all disabled while it draws
 };
 
 void Save(const SGL11& gl, SSavedState* p) {
+  // Texturing happens on unit 0 (the texture coordinates are unit 0's).
+  p->nActiveTexture = gl::kTexture0;
+  p->nClientActiveTexture = gl::kTexture0;
+  if (gl.fn.ActiveTexture != nullptr && gl.fn.ClientActiveTexture != nullptr) {
+    glGetIntegerv(gl::kActiveTexture, &p->nActiveTexture);
+    glGetIntegerv(gl::kClientActiveTexture, &p->nClientActiveTexture);
+    if (p->nActiveTexture != static_cast<GLint>(gl::kTexture0)) gl.fn.ActiveTexture(gl::kTexture0);
+    if (p->nClientActiveTexture != static_cast<GLint>(gl::kTexture0)) gl.fn.ClientActiveTexture(gl::kTexture0);
+  }
   glGetFloatv(GL_CURRENT_COLOR, p->fColor);
   glGetIntegerv(GL_SHADE_MODEL, &p->nShadeModel);
   p->bLighting = glIsEnabled(GL_LIGHTING);
@@ -108,6 +148,23 @@ void Save(const SGL11& gl, SSavedState* p) {
   if (gl.fn.BindBuffer != nullptr) glGetIntegerv(gl::kArrayBufferBinding, &p->nArrayBuffer);
   if (gl.fn.BindVertexArray != nullptr) glGetIntegerv(gl::kVertexArrayBinding, &p->nVertexArray);
   if (gl.fn.UseProgram != nullptr) glGetIntegerv(gl::kCurrentProgram, &p->nProgram);
+  // The arrays a list sets are those of the default vertex array object:
+  // the host's own object is set aside before they are read.
+  if (p->nVertexArray != 0) gl.fn.BindVertexArray(0);
+  for (int i = 0; i < 3; ++i) {
+    const SArrayKind& kind = kListArrays[i];
+    SClientArray& a = p->arrays[i];
+    a.bEnabled = glIsEnabled(kind.eCap);
+    glGetIntegerv(kind.eSize, &a.nSize);
+    glGetIntegerv(kind.eType, &a.nType);
+    glGetIntegerv(kind.eStride, &a.nStride);
+    a.nBuffer = 0;
+    if (gl.fn.BindBuffer != nullptr) glGetIntegerv(kind.eBuffer, &a.nBuffer);
+    a.pPointer = nullptr;
+    glGetPointerv(kind.ePointer, &a.pPointer);
+  }
+  const int nOthers = gl.kind.AtLeast(1, 4) ? 5 : 3;
+  for (int i = 0; i < nOthers; ++i) p->bOtherArrays[i] = glIsEnabled(kOtherArrays[i]);
 }
 
 void Enable(GLenum cap, bool bOn) {
@@ -118,28 +175,79 @@ void Enable(GLenum cap, bool bOn) {
   }
 }
 
-void Restore(const SGL11& gl, const SSavedState& s) {
-  if (gl.fn.UseProgram != nullptr && s.nProgram != 0) gl.fn.UseProgram(static_cast<GLuint>(s.nProgram));
-  if (gl.fn.BindVertexArray != nullptr && s.nVertexArray != 0) {
-    gl.fn.BindVertexArray(static_cast<GLuint>(s.nVertexArray));
+// The state every list is drawn with: smooth shading, no lighting,
+// straight-alpha blending.
+bool NeedsBlendFunc(const SGL11& gl, const SSavedState& s) {
+  const bool bSame = s.nBlend[0] == GL_SRC_ALPHA && s.nBlend[1] == GL_ONE_MINUS_SRC_ALPHA;
+  if (gl.fn.BlendFuncSeparate == nullptr) return !bSame;
+  return !bSame || s.nBlend[2] != GL_SRC_ALPHA || s.nBlend[3] != GL_ONE_MINUS_SRC_ALPHA;
+}
+
+void SetUp(const SGL11& gl, const SSavedState& s) {
+  if (s.nProgram != 0) gl.fn.UseProgram(0);
+  if (s.nArrayBuffer != 0) gl.fn.BindBuffer(gl::kArrayBuffer, 0);
+  if (s.nShadeModel != GL_SMOOTH) glShadeModel(GL_SMOOTH);
+  if (s.bLighting) glDisable(GL_LIGHTING);
+  if (NeedsBlendFunc(gl, s)) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  if (!s.bBlend) glEnable(GL_BLEND);
+  const int nOthers = gl.kind.AtLeast(1, 4) ? 5 : 3;
+  for (int i = 0; i < nOthers; ++i) {
+    if (s.bOtherArrays[i]) glDisableClientState(kOtherArrays[i]);
   }
-  if (gl.fn.BindBuffer != nullptr && s.nArrayBuffer != 0) {
-    gl.fn.BindBuffer(gl::kArrayBuffer, static_cast<GLuint>(s.nArrayBuffer));
+  for (int i = 0; i < 3; ++i) {
+    if (!s.arrays[i].bEnabled) glEnableClientState(kListArrays[i].eCap);
   }
-  glLineWidth(s.fLineWidth);
-  Enable(GL_LINE_SMOOTH, s.bLineSmooth != GL_FALSE);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(s.nTexture));
-  Enable(GL_TEXTURE_2D, s.bTexture2D != GL_FALSE);
-  if (gl.fn.BlendFuncSeparate != nullptr) {
-    gl.fn.BlendFuncSeparate(static_cast<GLenum>(s.nBlend[0]), static_cast<GLenum>(s.nBlend[1]),
-                            static_cast<GLenum>(s.nBlend[2]), static_cast<GLenum>(s.nBlend[3]));
-  } else {
-    glBlendFunc(static_cast<GLenum>(s.nBlend[0]), static_cast<GLenum>(s.nBlend[1]));
+}
+
+// Puts back what Save, SetUp and the commands changed; the current colour always
+// (a colour array leaves it undefined).
+void Restore(const SGL11& gl, const SSavedState& s, GLuint nTexture, bool bTexturing, float fLineWidth,
+             bool bLineSmooth) {
+  // Each array's pointer goes back into the buffer it was set with.
+  for (int i = 0; i < 3; ++i) {
+    const SClientArray& a = s.arrays[i];
+    if (a.nBuffer != 0) gl.fn.BindBuffer(gl::kArrayBuffer, static_cast<GLuint>(a.nBuffer));
+    switch (i) {
+      case 0:
+        glVertexPointer(a.nSize, static_cast<GLenum>(a.nType), a.nStride, a.pPointer);
+        break;
+      case 1:
+        glColorPointer(a.nSize, static_cast<GLenum>(a.nType), a.nStride, a.pPointer);
+        break;
+      default:
+        glTexCoordPointer(a.nSize, static_cast<GLenum>(a.nType), a.nStride, a.pPointer);
+        break;
+    }
+    if (a.nBuffer != 0) gl.fn.BindBuffer(gl::kArrayBuffer, 0);
+    if (!a.bEnabled) glDisableClientState(kListArrays[i].eCap);
   }
-  Enable(GL_BLEND, s.bBlend != GL_FALSE);
-  Enable(GL_LIGHTING, s.bLighting != GL_FALSE);
-  glShadeModel(static_cast<GLenum>(s.nShadeModel));
+  const int nOthers = gl.kind.AtLeast(1, 4) ? 5 : 3;
+  for (int i = 0; i < nOthers; ++i) {
+    if (s.bOtherArrays[i]) glEnableClientState(kOtherArrays[i]);
+  }
+  if (s.nProgram != 0) gl.fn.UseProgram(static_cast<GLuint>(s.nProgram));
+  if (s.nVertexArray != 0) gl.fn.BindVertexArray(static_cast<GLuint>(s.nVertexArray));
+  if (s.nArrayBuffer != 0) gl.fn.BindBuffer(gl::kArrayBuffer, static_cast<GLuint>(s.nArrayBuffer));
+  if (fLineWidth != s.fLineWidth) glLineWidth(s.fLineWidth);
+  if (bLineSmooth != (s.bLineSmooth != GL_FALSE)) Enable(GL_LINE_SMOOTH, s.bLineSmooth != GL_FALSE);
+  if (nTexture != static_cast<GLuint>(s.nTexture)) glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(s.nTexture));
+  if (bTexturing != (s.bTexture2D != GL_FALSE)) Enable(GL_TEXTURE_2D, s.bTexture2D != GL_FALSE);
+  if (NeedsBlendFunc(gl, s)) {
+    if (gl.fn.BlendFuncSeparate != nullptr) {
+      gl.fn.BlendFuncSeparate(static_cast<GLenum>(s.nBlend[0]), static_cast<GLenum>(s.nBlend[1]),
+                              static_cast<GLenum>(s.nBlend[2]), static_cast<GLenum>(s.nBlend[3]));
+    } else {
+      glBlendFunc(static_cast<GLenum>(s.nBlend[0]), static_cast<GLenum>(s.nBlend[1]));
+    }
+  }
+  if (!s.bBlend) glDisable(GL_BLEND);
+  if (s.bLighting) glEnable(GL_LIGHTING);
+  if (s.nShadeModel != GL_SMOOTH) glShadeModel(static_cast<GLenum>(s.nShadeModel));
   glColor4fv(s.fColor);
+  if (s.nClientActiveTexture != static_cast<GLint>(gl::kTexture0)) {
+    gl.fn.ClientActiveTexture(static_cast<GLenum>(s.nClientActiveTexture));
+  }
+  if (s.nActiveTexture != static_cast<GLint>(gl::kTexture0)) gl.fn.ActiveTexture(static_cast<GLenum>(s.nActiveTexture));
 }
 
 void DrawList(void* pUser, const CDrawList& list) {
@@ -147,28 +255,8 @@ void DrawList(void* pUser, const CDrawList& list) {
   const SGL11& gl = *static_cast<SGL11*>(pUser);
   SSavedState saved;
   Save(gl, &saved);
-  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-
-  if (saved.nProgram != 0) gl.fn.UseProgram(0);
-  if (saved.nVertexArray != 0) gl.fn.BindVertexArray(0);
-  if (saved.nArrayBuffer != 0) gl.fn.BindBuffer(gl::kArrayBuffer, 0);
-  glShadeModel(GL_SMOOTH);
-  glDisable(GL_LIGHTING);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_BLEND);
-
-  // Only the list's arrays are read.
-  glDisableClientState(GL_NORMAL_ARRAY);
-  glDisableClientState(GL_INDEX_ARRAY);
-  glDisableClientState(GL_EDGE_FLAG_ARRAY);
-  if (gl.kind.AtLeast(1, 4)) {
-    glDisableClientState(gl::kFogCoordArray);
-    glDisableClientState(gl::kSecondaryColorArray);
-  }
+  SetUp(gl, saved);
   const SVertex* v = list.Vertices().data();
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   glVertexPointer(2, GL_FLOAT, sizeof(SVertex), &v->x);
   glTexCoordPointer(2, GL_FLOAT, sizeof(SVertex), &v->s);
   glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(SVertex), v->rgba);
@@ -205,8 +293,7 @@ void DrawList(void* pUser, const CDrawList& list) {
                  static_cast<GLsizei>(command.nCount));
   }
 
-  glPopClientAttrib();
-  Restore(gl, saved);
+  Restore(gl, saved, nTexture, bTexturing, fLineWidth, bLineSmooth);
 }
 
 unsigned int CreateTextureOp(void*, unsigned int nWidth, unsigned int nHeight, unsigned int nStorageWidth,

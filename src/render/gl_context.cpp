@@ -94,6 +94,7 @@ void LoadGLFunctions(const SContextKind& kind, SGLFunctions* p) {
   if (kind.HasBlendFuncSeparate()) Load(&p->BlendFuncSeparate, "glBlendFuncSeparate");
   if (kind.HasBlendEquationSeparate()) Load(&p->BlendEquationSeparate, "glBlendEquationSeparate");
   if (kind.bES || kind.AtLeast(1, 3)) Load(&p->ActiveTexture, "glActiveTexture");
+  if (!kind.bES && kind.AtLeast(1, 3)) Load(&p->ClientActiveTexture, "glClientActiveTexture");
   if (kind.AtLeast(3, 0)) {
     Load(&p->BlitFramebuffer, "glBlitFramebuffer");
     Load(&p->BindFramebuffer, "glBindFramebuffer");

@@ -30,6 +30,7 @@ constexpr GLenum kBlendEquationRgb = 0x8009;
 constexpr GLenum kBlendEquationAlpha = 0x883D;
 constexpr GLenum kFuncAdd = 0x8006;
 constexpr GLenum kActiveTexture = 0x84E0;
+constexpr GLenum kClientActiveTexture = 0x84E1;
 constexpr GLenum kTexture0 = 0x84C0;
 constexpr GLenum kClampToEdge = 0x812F;
 constexpr GLenum kContextFlags = 0x821E;
@@ -104,6 +105,7 @@ struct SGLFunctions {
   void(APIENTRY* BlendFuncSeparate)(GLenum, GLenum, GLenum, GLenum) = nullptr;
   void(APIENTRY* BlendEquationSeparate)(GLenum, GLenum) = nullptr;
   void(APIENTRY* ActiveTexture)(GLenum) = nullptr;
+  void(APIENTRY* ClientActiveTexture)(GLenum) = nullptr;
   void(APIENTRY* BlitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
                                   GLenum) = nullptr;
   void(APIENTRY* BindFramebuffer)(GLenum, GLuint) = nullptr;

@@ -91,8 +91,24 @@ TEST_F(SeamTest, TheHostsBuffersArraysAndBlendingSurviveAPass) {
   auto bindBuffer = reinterpret_cast<void(APIENTRY*)(GLenum, GLuint)>(wglGetProcAddress("glBindBuffer"));
   auto blendSeparate =
       reinterpret_cast<void(APIENTRY*)(GLenum, GLenum, GLenum, GLenum)>(wglGetProcAddress("glBlendFuncSeparate"));
-  ASSERT_TRUE(genBuffers != nullptr && bindBuffer != nullptr && blendSeparate != nullptr);
+  auto genVertexArrays =
+      reinterpret_cast<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenVertexArrays"));
+  auto bindVertexArray = reinterpret_cast<void(APIENTRY*)(GLuint)>(wglGetProcAddress("glBindVertexArray"));
+  auto activeTexture = reinterpret_cast<void(APIENTRY*)(GLenum)>(wglGetProcAddress("glActiveTexture"));
+  ASSERT_TRUE(genBuffers != nullptr && bindBuffer != nullptr && blendSeparate != nullptr &&
+              genVertexArrays != nullptr && bindVertexArray != nullptr && activeTexture != nullptr);
   m_wheel.Init(&m_manager, 4, 100, 200, 130, 45.0f);
+  // The host's own vertex array object with a pointer of its own, and
+  // texture unit 1 active with a texture bound.
+  GLuint vao = 0;
+  genVertexArrays(1, &vao);
+  bindVertexArray(vao);
+  static const float points[4] = {0, 0, 1, 1};
+  glVertexPointer(2, GL_FLOAT, 0, points);
+  activeTexture(0x84C1);
+  GLuint unitTexture = 0;
+  glGenTextures(1, &unitTexture);
+  glBindTexture(GL_TEXTURE_2D, unitTexture);
   GLuint buffer = 0;
   genBuffers(1, &buffer);
   bindBuffer(0x8892, buffer);  // an array buffer: client pointers would become offsets
@@ -115,10 +131,20 @@ TEST_F(SeamTest, TheHostsBuffersArraysAndBlendingSurviveAPass) {
   glGetFloatv(GL_LINE_WIDTH, &width);
   EXPECT_EQ(width, 3.0f);
   EXPECT_TRUE(glIsEnabled(GL_LINE_SMOOTH));
+  glGetIntegerv(0x85B5, value);
+  EXPECT_EQ(static_cast<GLuint>(value[0]), vao);
+  void* pointer = nullptr;
+  glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
+  EXPECT_EQ(pointer, points);
+  glGetIntegerv(0x84E0, value);
+  EXPECT_EQ(value[0], 0x84C1);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_FALSE(ColorNear(ReadPixel(200, 200), Rgba{0, 0, 0, 0})) << "the wheel was drawn";
   glDisableClientState(GL_NORMAL_ARRAY);
   bindBuffer(0x8892, 0);
+  bindVertexArray(0);
+  glDeleteTextures(1, &unitTexture);
+  activeTexture(0x84C0);
 }
 
 }  // namespace
