@@ -224,9 +224,15 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   void GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
   void GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
 
-  // Chooses the tooltip style (0 ring labels, 1 list panel, 2 hover panel;
-  // other values show none), re-lays the panel and the box out and asks for
-  // a redraw.
+  // The tooltip styles; the interface takes and gives them as int.
+  enum ETooltipStyle {
+    TOOLTIP_RING_LABELS = 0,  // every outer item's text beside its sector
+    TOOLTIP_LIST_PANEL = 1,   // a panel listing every item
+    TOOLTIP_HOVER_PANEL = 2,  // a panel under the wheel with the hovered item
+  };
+
+  // Chooses the tooltip style (an ETooltipStyle; other values show none),
+  // re-lays the panel and the box out and asks for a redraw.
   void SetTooltipStyle(int nTooltipStyle);
   int GetTooltipStyle() const { return m_nTooltipStyle; }
 

@@ -5,6 +5,7 @@
 #define VRENK_GLWIDGE_H
 
 #include "VrenkPlatform.h"
+#include "VrenkResult.h"
 
 #include "VrenkImageBase.h"
 #include "VrenkImagePNG.h"

@@ -1,6 +1,7 @@
 // VrenkImagePNG.cpp - PNG files read through libpng, kept in the file's own
 // pixel format, and expanded to 8-bit RGBA on request.
 #include "VrenkImagePNG.h"
+#include "VrenkResult.h"
 
 #include <png.h>
 
@@ -82,9 +83,9 @@ CVrenkImagePNG::CVrenkImagePNG()
 
 void CVrenkImagePNG::Release() {}
 
-int CVrenkImagePNG::Write(wchar_t* const) { return -8; }
+int CVrenkImagePNG::Write(wchar_t* const) { return RESULT_NOT_SUPPORTED; }
 
-int CVrenkImagePNG::Crop(int, int, int, int) { return -8; }
+int CVrenkImagePNG::Crop(int, int, int, int) { return RESULT_NOT_SUPPORTED; }
 
 int CVrenkImagePNG::Read(const char* path) {
   FILE* file = nullptr;
@@ -94,7 +95,7 @@ int CVrenkImagePNG::Read(const char* path) {
   } catch (...) {
     file = nullptr;
   }
-  if (file == nullptr) return -9;
+  if (file == nullptr) return RESULT_FILE_NOT_OPENED;
   bool ok = Decode(file);
   fclose(file);
   return ok ? 0 : -1;
@@ -108,7 +109,7 @@ int CVrenkImagePNG::Read(const wchar_t* path) {
   } catch (...) {
     file = nullptr;
   }
-  if (file == nullptr) return -9;
+  if (file == nullptr) return RESULT_FILE_NOT_OPENED;
   bool ok = Decode(file);
   fclose(file);
   return ok ? 0 : -1;

@@ -1,6 +1,7 @@
 // VrenkImagePool.cpp - icon images loaded once per path, uploaded into
 // OpenGL textures and shared by reference count.
 #include "VrenkImagePool.h"
+#include "VrenkResult.h"
 
 #include <memory>
 #include <new>
@@ -95,14 +96,14 @@ CVrenkImageBase* CVrenkImagePool::GetImage(const std::wstring& path, unsigned in
 }
 
 int CVrenkImagePool::ReleaseImage(CVrenkImageBase* pImage) {
-  if (pImage == nullptr || m_mapImageSlots.empty()) return -4;
+  if (pImage == nullptr || m_mapImageSlots.empty()) return RESULT_NOT_FOUND;
   for (auto& entry : m_mapImageSlots) {
     SImageSlot& slot = entry.second;
     if (slot.pImage != pImage) continue;
     if (slot.nRefCount > 0) --slot.nRefCount;
     return 0;
   }
-  return -4;
+  return RESULT_NOT_FOUND;
 }
 
 CVrenkImagePool::ImageKey CVrenkImagePool::Transfer2Key(const std::string& path) {

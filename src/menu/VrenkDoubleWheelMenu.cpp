@@ -11,6 +11,7 @@
 // [SECTION] Options
 // [SECTION] Colours
 #include "VrenkDoubleWheelMenu.h"
+#include "VrenkResult.h"
 
 #include <limits>
 #include <stdexcept>
@@ -77,7 +78,7 @@ CVrenkDoubleWheelMenu::CVrenkDoubleWheelMenu()
       m_colorEdge{},
       m_colorRimFade{},
       m_colorRimShadow{},
-      m_nTooltipStyle(2),
+      m_nTooltipStyle(TOOLTIP_HOVER_PANEL),
       // Init computes the panel; until then it is empty at the centre.
       m_dTooltipPanelPosition{0.0, 0.0, 0.0},
       m_fTooltipPanelSize{0.0f, 0.0f},
@@ -167,21 +168,21 @@ void CVrenkDoubleWheelMenu::Release() {
 // [SECTION] The base's single-list operations
 //-----------------------------------------------------------------------------
 
-int CVrenkDoubleWheelMenu::AddItem(int) { return -8; }
+int CVrenkDoubleWheelMenu::AddItem(int) { return RESULT_NOT_SUPPORTED; }
 
 int CVrenkDoubleWheelMenu::SetItem(unsigned int, int, const std::string&, const char*, int, bool, bool) {
-  return -8;
+  return RESULT_NOT_SUPPORTED;
 }
 
 int CVrenkDoubleWheelMenu::SetItemW(unsigned int, int, const std::string&, const wchar_t*, int, bool, bool) {
-  return -8;
+  return RESULT_NOT_SUPPORTED;
 }
 
-int CVrenkDoubleWheelMenu::SetItemSize(unsigned int) { return -8; }
+int CVrenkDoubleWheelMenu::SetItemSize(unsigned int) { return RESULT_NOT_SUPPORTED; }
 
 int CVrenkDoubleWheelMenu::GetItemSize() const { return GetOuterItemSize() + GetInnerItemSize(); }
 
-int CVrenkDoubleWheelMenu::GetItemID(unsigned int) const { return -8; }
+int CVrenkDoubleWheelMenu::GetItemID(unsigned int) const { return RESULT_NOT_SUPPORTED; }
 
 const std::string& CVrenkDoubleWheelMenu::GetItemTooltip(unsigned int) const { return strDummy; }
 
@@ -189,21 +190,21 @@ CVrenkImageBase* CVrenkDoubleWheelMenu::GetItemImage(unsigned int) const { retur
 
 unsigned int CVrenkDoubleWheelMenu::GetItemTextureName(unsigned int) const { return 0; }
 
-int CVrenkDoubleWheelMenu::GetItemIndexByID(unsigned int) const { return -8; }
+int CVrenkDoubleWheelMenu::GetItemIndexByID(unsigned int) const { return RESULT_NOT_SUPPORTED; }
 
-int CVrenkDoubleWheelMenu::SetItemType(unsigned int, int) { return -8; }
+int CVrenkDoubleWheelMenu::SetItemType(unsigned int, int) { return RESULT_NOT_SUPPORTED; }
 
-int CVrenkDoubleWheelMenu::GetItemType(unsigned int) const { return -8; }
+int CVrenkDoubleWheelMenu::GetItemType(unsigned int) const { return RESULT_NOT_SUPPORTED; }
 
-int CVrenkDoubleWheelMenu::SetItemToggled(unsigned int, bool) { return -8; }
+int CVrenkDoubleWheelMenu::SetItemToggled(unsigned int, bool) { return RESULT_NOT_SUPPORTED; }
 
 bool CVrenkDoubleWheelMenu::IsItemToggled(unsigned int) const { return false; }
 
-int CVrenkDoubleWheelMenu::SetItemEnabled(unsigned int, bool) { return -8; }
+int CVrenkDoubleWheelMenu::SetItemEnabled(unsigned int, bool) { return RESULT_NOT_SUPPORTED; }
 
 bool CVrenkDoubleWheelMenu::IsItemEnabled(unsigned int) const { return false; }
 
-int CVrenkDoubleWheelMenu::GetHoveredIndex() const { return -8; }
+int CVrenkDoubleWheelMenu::GetHoveredIndex() const { return RESULT_NOT_SUPPORTED; }
 
 bool CVrenkDoubleWheelMenu::IsItemHovered(unsigned int) const { return false; }
 
@@ -287,7 +288,7 @@ int CVrenkDoubleWheelMenu::GetOuterItemSize() const { return CVrenkMenuBase::Get
 
 int CVrenkDoubleWheelMenu::GetInnerItemID(unsigned int nIndex) const {
   const SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  return item != nullptr ? item->nID : -2;
+  return item != nullptr ? item->nID : RESULT_BAD_INDEX;
 }
 
 CVrenkImageBase* CVrenkDoubleWheelMenu::GetInnerItemImage(unsigned int nIndex) const {
@@ -299,7 +300,7 @@ int CVrenkDoubleWheelMenu::GetInnerItemIndexByID(unsigned int nID) const {
   for (size_t i = 0; i < m_vecInnerItems.size(); ++i) {
     if (static_cast<unsigned int>(m_vecInnerItems[i].nID) == nID) return static_cast<int>(i);
   }
-  return -4;
+  return RESULT_NOT_FOUND;
 }
 
 unsigned int CVrenkDoubleWheelMenu::GetInnerItemTextureName(unsigned int nIndex) const {
@@ -323,19 +324,19 @@ int CVrenkDoubleWheelMenu::GetOuterItemIndexByID(unsigned int nID) const {
 
 int CVrenkDoubleWheelMenu::SetInnerItemType(unsigned int nIndex, int nType) {
   SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) return -2;
+  if (item == nullptr) return RESULT_BAD_INDEX;
   item->nType = nType;
   return nType;
 }
 
 int CVrenkDoubleWheelMenu::GetInnerItemType(unsigned int nIndex) const {
   const SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  return item != nullptr ? item->nType : -2;
+  return item != nullptr ? item->nType : RESULT_BAD_INDEX;
 }
 
 int CVrenkDoubleWheelMenu::SetInnerItemToggled(unsigned int nIndex, bool bToggled) {
   SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) return -2;
+  if (item == nullptr) return RESULT_BAD_INDEX;
   item->bToggled = bToggled;
   return bToggled ? 1 : 0;
 }
@@ -347,7 +348,7 @@ bool CVrenkDoubleWheelMenu::IsInnerItemToggled(unsigned int nIndex) const {
 
 int CVrenkDoubleWheelMenu::SetInnerItemEnabled(unsigned int nIndex, bool bEnabled) {
   SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) return -2;
+  if (item == nullptr) return RESULT_BAD_INDEX;
   item->bEnabled = bEnabled;
   return bEnabled ? 1 : 0;
 }

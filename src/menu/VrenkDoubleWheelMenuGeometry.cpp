@@ -117,7 +117,7 @@ void CVrenkDoubleWheelMenu::UpdateBBox() {
   float fUpper[2];
   CalculateWheelBBox(fLower, fUpper);
   if (m_bShowTooltip) {
-    if (m_nTooltipStyle == 0) {
+    if (m_nTooltipStyle == TOOLTIP_RING_LABELS) {
       // Labels sit just outside the rim.
       const float e = m_fRadius * 1.6f;
       const float f = m_pManager != nullptr ? static_cast<float>(m_pManager->GetFontHeight()) : 0.0f;
@@ -125,12 +125,12 @@ void CVrenkDoubleWheelMenu::UpdateBBox() {
       fLower[1] -= f;
       fUpper[0] += e;
       fUpper[1] += f;
-    } else if (m_nTooltipStyle == 1 || m_nTooltipStyle == 2) {
+    } else if (m_nTooltipStyle == TOOLTIP_LIST_PANEL || m_nTooltipStyle == TOOLTIP_HOVER_PANEL) {
       float fLeft = static_cast<float>(m_fCenter[0] + m_dTooltipPanelPosition[0]);
       const float fTop = static_cast<float>(m_fCenter[1] + m_dTooltipPanelPosition[1]);
       const float fBottom = static_cast<float>(fTop - m_fTooltipPanelSize[1]);
       float fRight = static_cast<float>(fLeft + m_fTooltipPanelSize[0]);
-      if (m_nTooltipStyle == 2) {
+      if (m_nTooltipStyle == TOOLTIP_HOVER_PANEL) {
         // The hover panel changes width with the hovered item: the box
         // takes in the widest text the panel can show.
         const float w = _GetMaximumTooltipTextRowWidth();

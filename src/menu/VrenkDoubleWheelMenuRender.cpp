@@ -119,7 +119,7 @@ void CVrenkDoubleWheelMenu::RenderActually() {
   if (!HasGeometry()) return;
   SyncItemIndices();
   // The hover panel follows the hovered item on every frame.
-  if (m_bShowTooltip && m_nTooltipStyle == 2) {
+  if (m_bShowTooltip && m_nTooltipStyle == TOOLTIP_HOVER_PANEL) {
     UpdateTooltipPanelSize();
     UpdateTooltipPanelPosition();
   }
@@ -131,13 +131,13 @@ void CVrenkDoubleWheelMenu::RenderActually() {
     RenderItemImages();
     if (m_bShowTooltip) {
       switch (m_nTooltipStyle) {
-        case 0:
+        case TOOLTIP_RING_LABELS:
           _RenderTooltipStyle0();
           break;
-        case 1:
+        case TOOLTIP_LIST_PANEL:
           _RenderTooltipStyle1();
           break;
-        case 2:
+        case TOOLTIP_HOVER_PANEL:
           _RenderTooltipStyle2();
           break;
         default:

@@ -9,6 +9,7 @@
 #include "VrenkDoubleWheelMenu.h"
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "menu/wheel_layout.h"
 
 namespace VrenkGLWidge {
 
@@ -18,8 +19,7 @@ namespace {
 const float fLateral[3] = {1.0f, 0.0f, 0.0f};
 const float fNormal[3] = {0.0f, 0.0f, 1.0f};
 const float kOrigin[3] = {0.0f, 0.0f, 0.0f};
-// A text's margin on either side, pixels.
-const float kTextMargin = 5.0f;
+using layout::kTextMargin;
 // The most ducking positions per quadrant: a bound for absurd radii.
 const int kMaxDuckingSteps = 4096;
 
@@ -94,12 +94,12 @@ void CVrenkDoubleWheelMenu::UpdateTooltipLayout() {}
 
 void CVrenkDoubleWheelMenu::UpdateTooltipPanelSize() {
   const float h = _GetSingleTooltipTextRowHeight();
-  if (m_nTooltipStyle == 1) {
+  if (m_nTooltipStyle == TOOLTIP_LIST_PANEL) {
     // An icon column of one row height, then the widest text; one row per
     // item of both rings.
     m_fTooltipContentSize[0] = _GetMaximumTooltipTextRowWidth() + h;
     m_fTooltipContentSize[1] = h * static_cast<float>(GetOuterItemSize() + GetInnerItemSize());
-  } else if (m_nTooltipStyle == 2) {
+  } else if (m_nTooltipStyle == TOOLTIP_HOVER_PANEL) {
     // The hovered item's icon and text.
     float w = 0.0f;
     const CVrenkTextureText* inner =
@@ -110,7 +110,7 @@ void CVrenkDoubleWheelMenu::UpdateTooltipPanelSize() {
         m_nOuterHoveredIndex >= 0 ? _GetOuterItemTooltipObject(static_cast<unsigned int>(m_nOuterHoveredIndex))
                                   : nullptr;
     if (outer != nullptr) w = outer->GetBottomWidth();
-    m_fTooltipContentSize[0] = w + 1.1f * h;
+    m_fTooltipContentSize[0] = w + layout::kHoverPanelIconColumn * h;
     m_fTooltipContentSize[1] = h;
   }
   m_fTooltipPanelSize[0] = m_fTooltipContentSize[0] + 2.0f * m_fTooltipPanelInset;
@@ -120,7 +120,7 @@ void CVrenkDoubleWheelMenu::UpdateTooltipPanelSize() {
 // NOTE: the centre is in overlay coordinates, whose origin is the viewport's
 // lower left corner: the viewport spans 0..width by 0..height here.
 void CVrenkDoubleWheelMenu::UpdateTooltipPanelPosition() {
-  if (m_nTooltipStyle != 1 && m_nTooltipStyle != 2) return;
+  if (m_nTooltipStyle != TOOLTIP_LIST_PANEL && m_nTooltipStyle != TOOLTIP_HOVER_PANEL) return;
   const double cx = m_fCenter[0];
   const double cy = m_fCenter[1];
   const double r = m_fRadius;
@@ -134,16 +134,16 @@ void CVrenkDoubleWheelMenu::UpdateTooltipPanelPosition() {
   }
   double* pos = m_dTooltipPanelPosition;
 
-  if (m_nTooltipStyle == 1) {
+  if (m_nTooltipStyle == TOOLTIP_LIST_PANEL) {
     // Left of the wheel, 70 % of it above the centre line; right of the
     // wheel when the left side would leave the viewport.
-    pos[0] = -1.05 * r - W;
-    pos[1] = 0.7 * H;
-    if (0.0 > cx + pos[0]) pos[0] = 1.05 * r;
+    pos[0] = -layout::kListPanelGap * r - W;
+    pos[1] = layout::kListPanelRise * H;
+    if (0.0 > cx + pos[0]) pos[0] = layout::kListPanelGap * r;
   } else {
     // Centred under the wheel, kept inside the viewport across.
     pos[0] = -0.5 * W;
-    pos[1] = -1.01 * r;
+    pos[1] = -layout::kHoverPanelDrop * r;
     if (0.0 > cx + pos[0]) {
       pos[0] = -cx;
     } else if (vw < cx + pos[0] + W) {

@@ -39,13 +39,13 @@ constexpr render::SLineStyle kPanelOutline = {3.0f, false};
 void CVrenkDoubleWheelMenu::RenderTooltips() {
   if (!m_bShowTooltip) return;
   switch (m_nTooltipStyle) {
-    case 0:
+    case TOOLTIP_RING_LABELS:
       _RenderTooltipStyle0();
       break;
-    case 1:
+    case TOOLTIP_LIST_PANEL:
       _RenderTooltipStyle1();
       break;
-    case 2:
+    case TOOLTIP_HOVER_PANEL:
       // The hover panel follows the hovered item on every frame.
       UpdateTooltipPanelSize();
       UpdateTooltipPanelPosition();
@@ -89,7 +89,7 @@ void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
   list->Vertex(0.0f, 0.0f, colorPanelTop);
   list->End();
 
-  if (m_nTooltipStyle == 1) {
+  if (m_nTooltipStyle == TOOLTIP_LIST_PANEL) {
     const int nOut = GetOuterItemSize();
     const int r = layout::ListPanelRow(nOut, GetInnerItemSize(), m_nOuterHoveredIndex, m_nInnerHoveredIndex);
     if (r >= 0) {

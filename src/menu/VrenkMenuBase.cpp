@@ -1,6 +1,7 @@
 // VrenkMenuBase.cpp - the item model, hover bookkeeping and click rule that
 // every wheel menu shares.
 #include "VrenkMenuBase.h"
+#include "VrenkResult.h"
 
 #include <stdexcept>
 
@@ -84,7 +85,7 @@ template <typename Char>
 int CVrenkMenuBase::SetItemImpl(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID,
                                 const std::string& strTooltip, const Char* szImagePath, int nType, bool bToggled,
                                 bool bEnabled) {
-  if (nIndex >= vecItems.size()) return -2;
+  if (nIndex >= vecItems.size()) return RESULT_BAD_INDEX;
   SMenuItem& item = vecItems[nIndex];
   item.bToggled = bToggled;
   item.nType = nType;
@@ -104,9 +105,9 @@ int CVrenkMenuBase::SetItemImpl(std::vector<SMenuItem>& vecItems, unsigned int n
   item.nTextureName = 0;
   if (szImagePath == nullptr) return 0;
   // Without a manager there is no pool to load the icon from.
-  if (m_pManager == nullptr) return -1;
+  if (m_pManager == nullptr) return RESULT_IMAGE_NOT_LOADED;
   item.pImage = m_pManager->AllocateImage(szImagePath, &item.nTextureName);
-  return item.pImage != nullptr ? 0 : -1;
+  return item.pImage != nullptr ? RESULT_OK : RESULT_IMAGE_NOT_LOADED;
 }
 
 int CVrenkMenuBase::SetItemOf(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID,
@@ -167,11 +168,11 @@ int CVrenkMenuBase::GetItemIndexByID(unsigned int nID) const {
   for (size_t i = 0; i < m_vecItems.size(); ++i) {
     if (static_cast<unsigned int>(m_vecItems[i].nID) == nID) return static_cast<int>(i);
   }
-  return -4;
+  return RESULT_NOT_FOUND;
 }
 
 int CVrenkMenuBase::SetItemType(unsigned int nIndex, int nType) {
-  if (nIndex >= m_vecItems.size()) return -2;
+  if (nIndex >= m_vecItems.size()) return RESULT_BAD_INDEX;
   m_vecItems[nIndex].nType = nType;
   return nType;
 }
@@ -181,7 +182,7 @@ int CVrenkMenuBase::GetItemType(unsigned int nIndex) const {
 }
 
 int CVrenkMenuBase::SetItemToggled(unsigned int nIndex, bool bToggled) {
-  if (nIndex >= m_vecItems.size()) return -2;
+  if (nIndex >= m_vecItems.size()) return RESULT_BAD_INDEX;
   m_vecItems[nIndex].bToggled = bToggled;
   return bToggled ? 1 : 0;
 }
@@ -191,7 +192,7 @@ bool CVrenkMenuBase::IsItemToggled(unsigned int nIndex) const {
 }
 
 int CVrenkMenuBase::SetItemEnabled(unsigned int nIndex, bool bEnabled) {
-  if (nIndex >= m_vecItems.size()) return -2;
+  if (nIndex >= m_vecItems.size()) return RESULT_BAD_INDEX;
   m_vecItems[nIndex].bEnabled = bEnabled;
   return bEnabled ? 1 : 0;
 }

@@ -24,8 +24,14 @@ constexpr float kInnerIconRingMany = 0.667f;
 constexpr double kRingLabelRadius = 1.01;
 // The margin (pixels) a tooltip text keeps on either side of its row.
 constexpr float kTextMargin = 5.0f;
-// The line width of rims, outlines and the panel's shadow.
-constexpr float kWideLineWidth = 2.0f;
+// The list panel keeps this many radii between the centre and its near
+// edge, and this fraction of its height above the centre line.
+constexpr double kListPanelGap = 1.05;
+constexpr double kListPanelRise = 0.7;
+// The hover panel's top lies this many radii below the centre; its icon
+// column is this many rows wide.
+constexpr double kHoverPanelDrop = 1.01;
+constexpr float kHoverPanelIconColumn = 1.1f;
 
 // Icon tints, by state.
 extern const unsigned char kIconDisabled[4];

@@ -1,6 +1,7 @@
 // VrenkTextureFontManager.cpp - rasterising strings with a GDI font into
 // textures of white glyphs, and the cache that shares them by string.
 #include "VrenkTextureFontManager.h"
+#include "VrenkResult.h"
 
 #include "common/user_locale.h"
 #include "render/texture.h"
@@ -250,7 +251,7 @@ int CVrenkTextureFontManager::Init(HDC hDC, int nHeight) {
 }
 
 int CVrenkTextureFontManager::Init(HDC hDC, LOGFONTW logFont) {
-  if (hDC == nullptr) return -5;
+  if (hDC == nullptr) return RESULT_NULL_ARGUMENT;
   assert(m_hMemDC == nullptr && m_hFont == nullptr && "CVrenkTextureFontManager::Init: call Release() first");
   m_hRefDC = hDC;
   m_hMemDC = CreateCompatibleDC(hDC);
@@ -262,7 +263,7 @@ int CVrenkTextureFontManager::Init(HDC hDC, LOGFONTW logFont) {
 }
 
 int CVrenkTextureFontManager::Init(HDC hDC, HFONT hFont) {
-  if (hDC == nullptr || hFont == nullptr) return -5;
+  if (hDC == nullptr || hFont == nullptr) return RESULT_NULL_ARGUMENT;
   assert(m_hMemDC == nullptr && m_hFont == nullptr && "CVrenkTextureFontManager::Init: call Release() first");
   m_hRefDC = hDC;
   m_hMemDC = CreateCompatibleDC(hDC);
@@ -312,14 +313,14 @@ CVrenkTextureText* CVrenkTextureFontManager::CreateText(const std::string& strTe
 }
 
 int CVrenkTextureFontManager::DestroyText(CVrenkTextureText* pText) {
-  if (pText == nullptr || m_mapTexts.empty()) return -4;
+  if (pText == nullptr || m_mapTexts.empty()) return RESULT_NOT_FOUND;
   for (auto& entry : m_mapTexts) {
     if (entry.second.pText == pText) {
       if (entry.second.nRefCount > 0) --entry.second.nRefCount;
       return 0;
     }
   }
-  return -4;
+  return RESULT_NOT_FOUND;
 }
 
 int CVrenkTextureFontManager::GarbageCollection() {

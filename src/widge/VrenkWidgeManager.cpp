@@ -1,6 +1,7 @@
 // VrenkWidgeManager.cpp - set-up, the widge list, the context bracket, the
 // render pass, and the image and text services.
 #include "VrenkWidgeManager.h"
+#include "VrenkResult.h"
 
 #include <algorithm>
 #include <cstring>
@@ -59,7 +60,7 @@ CVrenkWidgeManager::~CVrenkWidgeManager() {
 
 int CVrenkWidgeManager::Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC, int nVpX, int nVpY,
                              int nVpWidth, int nVpHeight) {
-  if (m_bInit) return -6;
+  if (m_bInit) return RESULT_ALREADY_INITIALISED;
   m_hWnd = hWnd;
   m_hRC = hRC;
   UpdateViewport(nWndWidth, nWndHeight, nVpX, nVpY, nVpWidth, nVpHeight);
@@ -190,7 +191,7 @@ void CVrenkWidgeManager::ScreenWindowsToGLViewport(HWND hWnd, int nWndHeight, PO
 // --- The widge list -------------------------------------------------------------
 
 int CVrenkWidgeManager::AddWidge(CVrenkWidge* pWidge) {
-  if (pWidge == nullptr) return -5;
+  if (pWidge == nullptr) return RESULT_NULL_ARGUMENT;
   m_vecWidges.push_back(pWidge);
   ++m_nListVersion;
   return 0;
