@@ -17,6 +17,12 @@ struct SDrawingAccess;
 namespace layout {
 struct SItemLook;
 }  // namespace layout
+namespace render {
+class CDrawList;
+}  // namespace render
+namespace paint {
+struct SRim;
+}  // namespace paint
 
 // One candidate anchor for a tooltip on the ring around the wheel.
 struct VRENK_API STooltipDuckingPosition {
@@ -218,11 +224,21 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   void SetHighlightItemColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
   void SetToggledItemColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
   void SetEdgeColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
-  void GetInnerItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetOuterItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
+  void GetInnerItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorInnerItem[0], g = m_colorInnerItem[1], b = m_colorInnerItem[2], a = m_colorInnerItem[3];
+  }
+  void GetOuterItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorOuterItem[0], g = m_colorOuterItem[1], b = m_colorOuterItem[2], a = m_colorOuterItem[3];
+  }
+  void GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorHighlight[0], g = m_colorHighlight[1], b = m_colorHighlight[2], a = m_colorHighlight[3];
+  }
+  void GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorToggled[0], g = m_colorToggled[1], b = m_colorToggled[2], a = m_colorToggled[3];
+  }
+  void GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorEdge[0], g = m_colorEdge[1], b = m_colorEdge[2], a = m_colorEdge[3];
+  }
 
   // The tooltip styles; the interface takes and gives them as int.
   enum ETooltipStyle {
@@ -377,6 +393,13 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
     return m_pInnerCircleVertices != nullptr && m_pOuterCircleVertices != nullptr &&
            m_pShadingRatio != nullptr && m_pAuxIndices != nullptr;
   }
+  // Brings the start vertices up to date for drawing; false without
+  // geometry (before Init or after Release).
+  bool ReadyToDraw() {
+    if (!HasGeometry()) return false;
+    SyncItemIndices();
+    return true;
+  }
   // An item of a ring as the drawing sees it: through the virtual inner and
   // outer readers, so that a derived class answers for its items.
   int RingItemSize(ERing eRing) const;
@@ -385,6 +408,14 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   CVrenkImageBase* GetRingItemImage(ERing eRing, unsigned int nIndex) const;
   unsigned int GetRingItemTextureName(ERing eRing, unsigned int nIndex) const;
   CVrenkTextureText* GetRingItemTooltipObject(ERing eRing, unsigned int nIndex) const;
+  // The older ring placement of one item's text: its ring point at fRing
+  // pixels in the middle of its sector, its corner from the nearest free
+  // ducking position, anchored there or, with bAnchorOnRim, just outside
+  // the rim.
+  void PlaceOnDuckingRing(SMenuItem& item, std::ptrdiff_t nIndex, size_t nCount, float fStartAngle, float fRing,
+                          bool bAnchorOnRim);
+  // A ring's rim with the shared offsets and shading ratios.
+  paint::SRim RimOf(ERing eRing) const;
   // The look of item i of a ring, from its state as the readers report it.
   void GetRingItemLook(ERing eRing, int nIndex, layout::SItemLook* pLook) const;
   // What the drawing depends on, for the replay of an unchanged look.
@@ -392,6 +423,10 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   // The rows of the list panel (style 1) and the hover panel (style 2).
   void EmitListPanelRows();
   void EmitHoverPanel();
+  // One panel row of an item at (x, y), its top-left corner in pixels: the
+  // icon, then the text in pTextColor; nothing for an item without a text.
+  void EmitPanelRow(render::CDrawList& list, ERing eRing, unsigned int nIndex, float x, float y,
+                    const unsigned char* pTextColor);
 
   // Entries in m_pInnerItemIndices and m_pOuterItemIndices.
   unsigned int m_nInnerIndexCount;

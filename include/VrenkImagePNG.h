@@ -50,6 +50,11 @@ class VRENK_API CVrenkImagePNG : public CVrenkImageBase {
   unsigned char m_Palette[256][4];  // palette entries as RGBA, alpha from tRNS
   bool m_bHasColorKey;              // a tRNS colour marks transparent pixels
   unsigned short m_ColorKey[3];     // gray in [0], or red, green, blue
+
+ private:
+  // Read for a narrow or wide path.
+  template <typename Char>
+  int ReadPath(const Char* path);
 };
 
 }  // namespace VrenkGLWidge

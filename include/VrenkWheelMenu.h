@@ -97,10 +97,18 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
   void SetHighlightItemColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
   void SetToggledItemColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
   void SetEdgeColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a);
-  void GetItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
-  void GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const;
+  void GetItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorItem[0], g = m_colorItem[1], b = m_colorItem[2], a = m_colorItem[3];
+  }
+  void GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorHighlight[0], g = m_colorHighlight[1], b = m_colorHighlight[2], a = m_colorHighlight[3];
+  }
+  void GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorToggled[0], g = m_colorToggled[1], b = m_colorToggled[2], a = m_colorToggled[3];
+  }
+  void GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b, unsigned char& a) const {
+    r = m_colorEdge[0], g = m_colorEdge[1], b = m_colorEdge[2], a = m_colorEdge[3];
+  }
 
  protected:
   // Normalises and stores the start angle; no re-layout.
@@ -174,6 +182,13 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
   // The rim, shading and offset buffers exist (from Init to Release).
   bool HasGeometry() const {
     return m_pCircleVertices != nullptr && m_pShadingRatio != nullptr && m_pAuxIndices != nullptr;
+  }
+  // Brings the start vertices up to date for drawing; false without
+  // geometry (before Init or after Release).
+  bool ReadyToDraw() {
+    if (!HasGeometry()) return false;
+    SyncItemIndices();
+    return true;
   }
   // The start angle the sectors, icons and hit test use: the stored one,
   // reduced modulo a full turn from 540 degrees on; non-finite stays so.

@@ -152,6 +152,11 @@ class VRENK_API CVrenkWidgeManager {
  private:
   friend struct render::SManagerAccess;
 
+  // The image pool's image for a narrow or wide path, its texture name to
+  // *pTexture when that is not null.
+  template <typename Char>
+  CVrenkImageBase* AllocateImageOf(const Char* path, unsigned int* pTexture);
+
   // Offers one button or wheel event to the widges that take it.
   template <typename Offer>
   bool DispatchButton(POINT pt, bool bScreenPoint, Offer offer);

@@ -87,33 +87,38 @@ int CVrenkImagePNG::Write(wchar_t* const) { return RESULT_NOT_SUPPORTED; }
 
 int CVrenkImagePNG::Crop(int, int, int, int) { return RESULT_NOT_SUPPORTED; }
 
-int CVrenkImagePNG::Read(const char* path) {
+namespace {
+
+// Opens a file for reading in the user's locale; null when it cannot be.
+FILE* OpenForReading(const char* path) {
   FILE* file = nullptr;
-  try {
-    CUserLocaleScope scope;
-    if (path == nullptr || fopen_s(&file, path, "rb") != 0) file = nullptr;
-  } catch (...) {
-    file = nullptr;
-  }
-  if (file == nullptr) return RESULT_FILE_NOT_OPENED;
-  bool ok = Decode(file);
-  fclose(file);
-  return ok ? 0 : -1;
+  return fopen_s(&file, path, "rb") == 0 ? file : nullptr;
+}
+FILE* OpenForReading(const wchar_t* path) {
+  FILE* file = nullptr;
+  return _wfopen_s(&file, path, L"rb") == 0 ? file : nullptr;
 }
 
-int CVrenkImagePNG::Read(const wchar_t* path) {
+}  // namespace
+
+template <typename Char>
+int CVrenkImagePNG::ReadPath(const Char* path) {
   FILE* file = nullptr;
   try {
     CUserLocaleScope scope;
-    if (path == nullptr || _wfopen_s(&file, path, L"rb") != 0) file = nullptr;
+    if (path != nullptr) file = OpenForReading(path);
   } catch (...) {
     file = nullptr;
   }
   if (file == nullptr) return RESULT_FILE_NOT_OPENED;
   bool ok = Decode(file);
   fclose(file);
-  return ok ? 0 : -1;
+  return ok ? RESULT_OK : RESULT_IMAGE_NOT_LOADED;
 }
+
+int CVrenkImagePNG::Read(const char* path) { return ReadPath(path); }
+
+int CVrenkImagePNG::Read(const wchar_t* path) { return ReadPath(path); }
 
 // Only trivially destructible locals live here: libpng's errors come back
 // through longjmp to the setjmp below.

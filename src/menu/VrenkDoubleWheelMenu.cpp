@@ -18,6 +18,8 @@
 
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "common/color.h"
+#include "menu/item_flags.h"
 #include "menu/menu_drawing.h"
 #include "menu/wheel_shared.h"
 
@@ -335,27 +337,19 @@ int CVrenkDoubleWheelMenu::GetInnerItemType(unsigned int nIndex) const {
 }
 
 int CVrenkDoubleWheelMenu::SetInnerItemToggled(unsigned int nIndex, bool bToggled) {
-  SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) return RESULT_BAD_INDEX;
-  item->bToggled = bToggled;
-  return bToggled ? 1 : 0;
+  return menu::StoreFlag(ItemAt(RING_INNER, nIndex), &SMenuItem::bToggled, bToggled);
 }
 
 bool CVrenkDoubleWheelMenu::IsInnerItemToggled(unsigned int nIndex) const {
-  const SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  return item != nullptr && item->bToggled;
+  return menu::ReadFlag(ItemAt(RING_INNER, nIndex), &SMenuItem::bToggled);
 }
 
 int CVrenkDoubleWheelMenu::SetInnerItemEnabled(unsigned int nIndex, bool bEnabled) {
-  SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) return RESULT_BAD_INDEX;
-  item->bEnabled = bEnabled;
-  return bEnabled ? 1 : 0;
+  return menu::StoreFlag(ItemAt(RING_INNER, nIndex), &SMenuItem::bEnabled, bEnabled);
 }
 
 bool CVrenkDoubleWheelMenu::IsInnerItemEnabled(unsigned int nIndex) const {
-  const SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  return item != nullptr && item->bEnabled;
+  return menu::ReadFlag(ItemAt(RING_INNER, nIndex), &SMenuItem::bEnabled);
 }
 
 int CVrenkDoubleWheelMenu::SetOuterItemType(unsigned int nIndex, int nType) {
@@ -393,32 +387,29 @@ const std::string& CVrenkDoubleWheelMenu::GetOuterItemTooltip(unsigned int nInde
 
 namespace {
 
-[[noreturn]] void ThrowBadSubscript() { throw std::out_of_range("invalid vector<T> subscript"); }
+// The item, or the checked access's exception for a bad index.
+template <typename Item>
+Item* Checked(Item* pItem) {
+  if (pItem == nullptr) throw std::out_of_range("invalid vector<T> subscript");
+  return pItem;
+}
 
 }  // namespace
 
 CVrenkMenuBase::SMenuItem* CVrenkDoubleWheelMenu::_GetInnerItem(unsigned int nIndex) {
-  SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) ThrowBadSubscript();
-  return item;
+  return Checked(ItemAt(RING_INNER, nIndex));
 }
 
 const CVrenkMenuBase::SMenuItem* CVrenkDoubleWheelMenu::_GetInnerItem(unsigned int nIndex) const {
-  const SMenuItem* item = ItemAt(RING_INNER, nIndex);
-  if (item == nullptr) ThrowBadSubscript();
-  return item;
+  return Checked(ItemAt(RING_INNER, nIndex));
 }
 
 CVrenkMenuBase::SMenuItem* CVrenkDoubleWheelMenu::_GetOuterItem(unsigned int nIndex) {
-  SMenuItem* item = ItemAt(RING_OUTER, nIndex);
-  if (item == nullptr) ThrowBadSubscript();
-  return item;
+  return Checked(ItemAt(RING_OUTER, nIndex));
 }
 
 const CVrenkMenuBase::SMenuItem* CVrenkDoubleWheelMenu::_GetOuterItem(unsigned int nIndex) const {
-  const SMenuItem* item = ItemAt(RING_OUTER, nIndex);
-  if (item == nullptr) ThrowBadSubscript();
-  return item;
+  return Checked(ItemAt(RING_OUTER, nIndex));
 }
 
 //-----------------------------------------------------------------------------
@@ -537,14 +528,12 @@ void CVrenkDoubleWheelMenu::SetOuterItemColor(unsigned char r, unsigned char g, 
 
 void CVrenkDoubleWheelMenu::SetHighlightItemColor(unsigned char r, unsigned char g, unsigned char b,
                                                   unsigned char a) {
-  AssignColor4(m_colorHighlight, r, g, b, a);
-  AssignColor4(m_colorHighlightLit, r, g, b, ScaleColor(a, 0.85f));
+  color::SetWithScaledAlpha(m_colorHighlight, m_colorHighlightLit, r, g, b, a, 0.85f);
 }
 
 void CVrenkDoubleWheelMenu::SetToggledItemColor(unsigned char r, unsigned char g, unsigned char b,
                                                 unsigned char a) {
-  AssignColor4(m_colorToggled, r, g, b, a);
-  AssignColor4(m_colorToggledLit, r, g, b, ScaleColor(a, 0.85f));
+  color::SetWithScaledAlpha(m_colorToggled, m_colorToggledLit, r, g, b, a, 0.85f);
 }
 
 void CVrenkDoubleWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
@@ -552,31 +541,6 @@ void CVrenkDoubleWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsig
   AssignColor4(m_colorEdgeEnd, 255, 255, 255, 0);
   AssignColor4(m_colorRimFade, r, g, b, 0);
   AssignColor4(m_colorRimShadow, 0, 0, 0, 204);
-}
-
-void CVrenkDoubleWheelMenu::GetInnerItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                              unsigned char& a) const {
-  wheel::ReadColor(m_colorInnerItem, r, g, b, a);
-}
-
-void CVrenkDoubleWheelMenu::GetOuterItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                              unsigned char& a) const {
-  wheel::ReadColor(m_colorOuterItem, r, g, b, a);
-}
-
-void CVrenkDoubleWheelMenu::GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                                  unsigned char& a) const {
-  wheel::ReadColor(m_colorHighlight, r, g, b, a);
-}
-
-void CVrenkDoubleWheelMenu::GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                                unsigned char& a) const {
-  wheel::ReadColor(m_colorToggled, r, g, b, a);
-}
-
-void CVrenkDoubleWheelMenu::GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                         unsigned char& a) const {
-  wheel::ReadColor(m_colorEdge, r, g, b, a);
 }
 
 }  // namespace VrenkGLWidge

@@ -11,33 +11,19 @@ namespace VrenkGLWidge {
 // --- Buffers ------------------------------------------------------------------
 
 void CVrenkDoubleWheelMenu::CalculateInnerItemIndices() {
-  ReleaseInnerItemIndices();
-  const int n = GetInnerItemSize();
-  if (n < 1) return;
-  m_pInnerItemIndices = new unsigned int[static_cast<size_t>(n)];
-  m_nInnerIndexCount = static_cast<unsigned int>(n);
-  wheel::CalculateStartVertices(m_pInnerItemIndices, n, m_fInnerItemStartAngle);
+  wheel::RebuildStartVertices(&m_pInnerItemIndices, &m_nInnerIndexCount, GetInnerItemSize(), m_fInnerItemStartAngle);
 }
 
 void CVrenkDoubleWheelMenu::CalculateOuterItemIndices() {
-  ReleaseOuterItemIndices();
-  const int n = GetOuterItemSize();
-  if (n < 1) return;
-  m_pOuterItemIndices = new unsigned int[static_cast<size_t>(n)];
-  m_nOuterIndexCount = static_cast<unsigned int>(n);
-  wheel::CalculateStartVertices(m_pOuterItemIndices, n, m_fOuterItemStartAngle);
+  wheel::RebuildStartVertices(&m_pOuterItemIndices, &m_nOuterIndexCount, GetOuterItemSize(), m_fOuterItemStartAngle);
 }
 
 void CVrenkDoubleWheelMenu::ReleaseInnerItemIndices() {
-  delete[] m_pInnerItemIndices;
-  m_pInnerItemIndices = nullptr;
-  m_nInnerIndexCount = 0;
+  wheel::FreeStartVertices(&m_pInnerItemIndices, &m_nInnerIndexCount);
 }
 
 void CVrenkDoubleWheelMenu::ReleaseOuterItemIndices() {
-  delete[] m_pOuterItemIndices;
-  m_pOuterItemIndices = nullptr;
-  m_nOuterIndexCount = 0;
+  wheel::FreeStartVertices(&m_pOuterItemIndices, &m_nOuterIndexCount);
 }
 
 void CVrenkDoubleWheelMenu::SyncItemIndices() {
@@ -66,10 +52,7 @@ void CVrenkDoubleWheelMenu::BuildShadingRatio() {
   }
 }
 
-void CVrenkDoubleWheelMenu::ReleaseShadingRatio() {
-  delete[] m_pShadingRatio;
-  m_pShadingRatio = nullptr;
-}
+void CVrenkDoubleWheelMenu::ReleaseShadingRatio() { wheel::FreeBuffer(&m_pShadingRatio); }
 
 void CVrenkDoubleWheelMenu::BuildCircles() {
   ReleaseCircles();
@@ -81,22 +64,17 @@ void CVrenkDoubleWheelMenu::BuildCircles() {
 }
 
 void CVrenkDoubleWheelMenu::ReleaseCircles() {
-  delete[] m_pInnerCircleVertices;
-  m_pInnerCircleVertices = nullptr;
-  delete[] m_pOuterCircleVertices;
-  m_pOuterCircleVertices = nullptr;
+  wheel::FreeBuffer(&m_pInnerCircleVertices);
+  wheel::FreeBuffer(&m_pOuterCircleVertices);
 }
 
 void CVrenkDoubleWheelMenu::BuildAuxIndices() {
-  ReleaseIndices();
-  m_pAuxIndices = new unsigned int[N_CIRCLE_VERTICES + 1];
-  wheel::FillAuxIndices(m_pAuxIndices);
+  // A wheel initialised again (after its manager went away, say) would
+  // otherwise lose the previous buffer.
+  wheel::RebuildAuxIndices(&m_pAuxIndices);
 }
 
-void CVrenkDoubleWheelMenu::ReleaseIndices() {
-  delete[] m_pAuxIndices;
-  m_pAuxIndices = nullptr;
-}
+void CVrenkDoubleWheelMenu::ReleaseIndices() { wheel::FreeBuffer(&m_pAuxIndices); }
 
 // --- Box and placement --------------------------------------------------------
 

@@ -47,6 +47,10 @@ CVrenkTextureText* CVrenkDoubleWheelMenu::GetRingItemTooltipObject(ERing eRing, 
   return eRing == RING_INNER ? _GetInnerItemTooltipObject(nIndex) : _GetOuterItemTooltipObject(nIndex);
 }
 
+paint::SRim CVrenkDoubleWheelMenu::RimOf(ERing eRing) const {
+  return {eRing == RING_INNER ? m_pInnerCircleVertices : m_pOuterCircleVertices, m_pAuxIndices, m_pShadingRatio};
+}
+
 void CVrenkDoubleWheelMenu::GetRingItemLook(ERing eRing, int nIndex, layout::SItemLook* pLook) const {
   const bool bInner = eRing == RING_INNER;
   const unsigned int u = static_cast<unsigned int>(nIndex);
@@ -116,46 +120,29 @@ void CVrenkDoubleWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
 
 void CVrenkDoubleWheelMenu::RenderActually() {
   // Nothing to draw from before Init or after Release.
-  if (!HasGeometry()) return;
-  SyncItemIndices();
+  if (!ReadyToDraw()) return;
   // The hover panel follows the hovered item on every frame.
   if (m_bShowTooltip && m_nTooltipStyle == TOOLTIP_HOVER_PANEL) {
     UpdateTooltipPanelSize();
     UpdateTooltipPanelPosition();
   }
   AddDrawInputs(*m_pDrawing);
-  if (m_pDrawing->NeedsRebuild()) {
-    menu::CMenuDrawing::CRecording recording(*m_pDrawing);
+  menu::RecordOrReplay(*m_pDrawing, m_pManager, [this] {
     RenderFlatDonut();
     RenderItemEdges();
     RenderItemImages();
-    if (m_bShowTooltip) {
-      switch (m_nTooltipStyle) {
-        case TOOLTIP_RING_LABELS:
-          _RenderTooltipStyle0();
-          break;
-        case TOOLTIP_LIST_PANEL:
-          _RenderTooltipStyle1();
-          break;
-        case TOOLTIP_HOVER_PANEL:
-          _RenderTooltipStyle2();
-          break;
-        default:
-          break;
-      }
-    }
-    recording.Done();
-  }
-  render::Submit(m_pManager, m_pDrawing->List());
+    if (!m_bShowTooltip) return;
+    if (m_nTooltipStyle == TOOLTIP_RING_LABELS) _RenderTooltipStyle0();
+    if (m_nTooltipStyle == TOOLTIP_LIST_PANEL) _RenderTooltipStyle1();
+    if (m_nTooltipStyle == TOOLTIP_HOVER_PANEL) _RenderTooltipStyle2();
+  });
 }
 
 void CVrenkDoubleWheelMenu::RenderFlatDonut() {
-  if (!HasGeometry()) return;
-  SyncItemIndices();
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
-  const paint::SRim inner = {m_pInnerCircleVertices, m_pAuxIndices, m_pShadingRatio};
-  const paint::SRim outer = {m_pOuterCircleVertices, m_pAuxIndices, m_pShadingRatio};
+  if (!ReadyToDraw()) return;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
+  const paint::SRim inner = RimOf(RING_INNER);
+  const paint::SRim outer = RimOf(RING_OUTER);
 
   // The inner disc: one fan triangle per rim segment from the centre.
   const int nIn = GetInnerItemSize();
@@ -195,12 +182,10 @@ void CVrenkDoubleWheelMenu::RenderFlatDonut() {
 }
 
 void CVrenkDoubleWheelMenu::RenderItemEdges() {
-  if (!HasGeometry()) return;
-  SyncItemIndices();
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
-  const paint::SRim inner = {m_pInnerCircleVertices, m_pAuxIndices, m_pShadingRatio};
-  const paint::SRim outer = {m_pOuterCircleVertices, m_pAuxIndices, m_pShadingRatio};
+  if (!ReadyToDraw()) return;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
+  const paint::SRim inner = RimOf(RING_INNER);
+  const paint::SRim outer = RimOf(RING_OUTER);
 
   // Both rim outlines, whatever the item counts: the inner one dark on the
   // lit side, the outer one dark on the side away from the light.
@@ -237,8 +222,7 @@ void CVrenkDoubleWheelMenu::RenderItemEdges() {
 }
 
 void CVrenkDoubleWheelMenu::RenderItemImages() {
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   std::vector<layout::SPoint> centres;
   for (const ERing eRing : {RING_INNER, RING_OUTER}) {
     const int n = RingItemSize(eRing);

@@ -225,52 +225,43 @@ STooltipDuckingPosition* NearestFree(std::vector<STooltipDuckingPosition>& posit
 
 void CVrenkDoubleWheelMenu::UpdateInnerItemTooltipLayout_old(std::vector<SMenuItem>::iterator& it) {
   if (it == m_vecInnerItems.end() || it->pTooltip == nullptr) return;
-  const float n = static_cast<float>(m_vecInnerItems.size());
-  const float i = static_cast<float>(it - m_vecInnerItems.begin());
-  const float fAngle =
-      static_cast<float>(std::fmod(m_fInnerItemStartAngle + (DOUBLE_PI / n) * (i + 0.5f), DOUBLE_PI));
-  const float fRing = m_fInnerRadiusRatio * 0.9f * m_fRadius;
-  it->fTooltipRingPoint[0] = std::cos(fAngle) * fRing;
-  it->fTooltipRingPoint[1] = std::sin(fAngle) * fRing;
-  it->fTooltipRingPoint[2] = 0.0f;
+  PlaceOnDuckingRing(*it, it - m_vecInnerItems.begin(), m_vecInnerItems.size(), m_fInnerItemStartAngle,
+                     m_fInnerRadiusRatio * 0.9f * m_fRadius, false);
+}
+
+// The text of an outer item hangs just outside the rim; the nearest ducking
+// position only chooses its corner.
+void CVrenkDoubleWheelMenu::UpdateOuterItemTooltipLayout_old(std::vector<SMenuItem>::iterator& it) {
+  if (it == m_vecItems.end() || it->pTooltip == nullptr) return;
+  PlaceOnDuckingRing(*it, it - m_vecItems.begin(), m_vecItems.size(), m_fOuterItemStartAngle,
+                     (m_fInnerRadiusRatio * 0.2f + 0.8f) * m_fRadius, true);
+}
+
+void CVrenkDoubleWheelMenu::PlaceOnDuckingRing(SMenuItem& item, std::ptrdiff_t nIndex, size_t nCount,
+                                               float fStartAngle, float fRing, bool bAnchorOnRim) {
+  const float n = static_cast<float>(nCount);
+  const float i = static_cast<float>(nIndex);
+  const float fAngle = static_cast<float>(std::fmod(fStartAngle + (DOUBLE_PI / n) * (i + 0.5f), DOUBLE_PI));
+  item.fTooltipRingPoint[0] = std::cos(fAngle) * fRing;
+  item.fTooltipRingPoint[1] = std::sin(fAngle) * fRing;
+  item.fTooltipRingPoint[2] = 0.0f;
 
   CVrenkTextureText::EQuadPointIndex eCorner = QuadrantCorner(fAngle);
   float fAnchor[3] = {0.0f, 0.0f, 0.0f};
-  STooltipDuckingPosition* p = NearestFree(m_vecTooltipDuckingPositions, it->fTooltipRingPoint[0],
-                                           it->fTooltipRingPoint[1], m_fRadius);
+  STooltipDuckingPosition* p =
+      NearestFree(m_vecTooltipDuckingPositions, item.fTooltipRingPoint[0], item.fTooltipRingPoint[1], m_fRadius);
   if (p != nullptr) {
     eCorner = static_cast<CVrenkTextureText::EQuadPointIndex>(p->eCorner);
     fAnchor[0] = p->fX;
     fAnchor[1] = p->fY;
     p->bUsed = true;
   }
-  std::copy(fAnchor, fAnchor + 3, it->fTooltipAnchor);
-  it->pTooltip->SetLayout(fLateral, fNormal, eCorner, fAnchor, 0.0f, kTextMargin);
-}
-
-void CVrenkDoubleWheelMenu::UpdateOuterItemTooltipLayout_old(std::vector<SMenuItem>::iterator& it) {
-  if (it == m_vecItems.end() || it->pTooltip == nullptr) return;
-  const float n = static_cast<float>(m_vecItems.size());
-  const float i = static_cast<float>(it - m_vecItems.begin());
-  const float fAngle =
-      static_cast<float>(std::fmod(m_fOuterItemStartAngle + (DOUBLE_PI / n) * (i + 0.5f), DOUBLE_PI));
-  const float fRing = (m_fInnerRadiusRatio * 0.2f + 0.8f) * m_fRadius;
-  it->fTooltipRingPoint[0] = std::cos(fAngle) * fRing;
-  it->fTooltipRingPoint[1] = std::sin(fAngle) * fRing;
-  it->fTooltipRingPoint[2] = 0.0f;
-
-  // The text hangs just outside the rim; the nearest ducking position only
-  // chooses its corner.
-  CVrenkTextureText::EQuadPointIndex eCorner = QuadrantCorner(fAngle);
-  STooltipDuckingPosition* p = NearestFree(m_vecTooltipDuckingPositions, it->fTooltipRingPoint[0],
-                                           it->fTooltipRingPoint[1], m_fRadius);
-  if (p != nullptr) {
-    eCorner = static_cast<CVrenkTextureText::EQuadPointIndex>(p->eCorner);
-    p->bUsed = true;
+  if (bAnchorOnRim) {
+    fAnchor[0] = std::cos(fAngle) * m_fRadius * 1.01f;
+    fAnchor[1] = std::sin(fAngle) * m_fRadius * 1.01f;
   }
-  const float fAnchor[3] = {std::cos(fAngle) * m_fRadius * 1.01f, std::sin(fAngle) * m_fRadius * 1.01f, 0.0f};
-  std::copy(fAnchor, fAnchor + 3, it->fTooltipAnchor);
-  it->pTooltip->SetLayout(fLateral, fNormal, eCorner, fAnchor, 0.0f, kTextMargin);
+  std::copy(fAnchor, fAnchor + 3, item.fTooltipAnchor);
+  item.pTooltip->SetLayout(fLateral, fNormal, eCorner, fAnchor, 0.0f, kTextMargin);
 }
 
 }  // namespace VrenkGLWidge

@@ -29,6 +29,14 @@ const unsigned char colorShadowStart[4] = {0, 0, 0, 65};
 const unsigned char colorShadowCorner[4] = {0, 0, 0, 150};
 const unsigned char colorShadowEnd[4] = {0, 0, 0, 100};
 
+// The four corners of a text's layout box, by EQuadPointIndex.
+struct SBounds {
+  const float* b[4];
+  explicit SBounds(const CVrenkTextureText* text) {
+    for (int k = 0; k < 4; ++k) b[k] = text->GetBound(static_cast<CVrenkTextureText::EQuadPointIndex>(k));
+  }
+};
+
 // The 3-pixel outline of the single-text panels, keeping the smoothing.
 constexpr render::SLineStyle kPanelOutline = {3.0f, false};
 
@@ -59,7 +67,7 @@ void CVrenkDoubleWheelMenu::RenderTooltips() {
 void CVrenkDoubleWheelMenu::_RenderTooltipStyle0() {
   const int n = GetOuterItemSize();
   if (n <= 0) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, 0.0f, 0.0f, 1.0f);
   for (int i = 0; i < n; ++i) {
     const CVrenkTextureText* text = GetRingItemTooltipObject(RING_OUTER, static_cast<unsigned int>(i));
     if (text == nullptr) continue;
@@ -71,10 +79,10 @@ void CVrenkDoubleWheelMenu::_RenderTooltipStyle0() {
 }
 
 void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
   // The panel's top-left corner is at the panel position.
-  list->SetTransform(static_cast<float>(m_fCenter[0] + m_dTooltipPanelPosition[0]),
-                     static_cast<float>(m_fCenter[1] + m_dTooltipPanelPosition[1]), 1.0f);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager,
+                                     static_cast<float>(m_fCenter[0] + m_dTooltipPanelPosition[0]),
+                                     static_cast<float>(m_fCenter[1] + m_dTooltipPanelPosition[1]), 1.0f);
   const float W = m_fTooltipPanelSize[0];
   const float H = m_fTooltipPanelSize[1];
   const float h = _GetSingleTooltipTextRowHeight();
@@ -114,8 +122,7 @@ void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
 }
 
 void CVrenkDoubleWheelMenu::EmitListPanelRows() {
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(0.0f, 0.0f, 1.0f);  // the rows are placed in pixels
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, 0.0f, 0.0f, 1.0f);  // rows placed in pixels
   const float h = _GetSingleTooltipTextRowHeight();
   const float x = static_cast<float>(m_fCenter[0] + m_dTooltipTextOrigin[0]);
   float y = static_cast<float>(m_fCenter[1] + m_dTooltipTextOrigin[1]);
@@ -126,34 +133,32 @@ void CVrenkDoubleWheelMenu::EmitListPanelRows() {
     const int nHovered = eRing == RING_OUTER ? m_nOuterHoveredIndex : m_nInnerHoveredIndex;
     for (int i = 0; i < n; ++i, y -= h) {
       const unsigned int u = static_cast<unsigned int>(i);
-      const CVrenkTextureText* text = GetRingItemTooltipObject(eRing, u);
-      if (text == nullptr) continue;
-      if (GetRingItemImage(eRing, u) != nullptr) {
-        paint::RowIcon(*list, x, y, h, GetRingItemTextureName(eRing, u), colorWhite);
-      }
-      render::STextEmitter::Emit(*list, *text, i == nHovered ? colorWhite : colorBlack, x + h, y);
+      EmitPanelRow(*list, eRing, u, x, y, i == nHovered ? colorWhite : colorBlack);
     }
   }
 }
 
-void CVrenkDoubleWheelMenu::EmitHoverPanel() {
+void CVrenkDoubleWheelMenu::EmitPanelRow(render::CDrawList& list, ERing eRing, unsigned int nIndex, float x,
+                                         float y, const unsigned char* pTextColor) {
+  const CVrenkTextureText* text = GetRingItemTooltipObject(eRing, nIndex);
+  if (text == nullptr) return;
   const float h = _GetSingleTooltipTextRowHeight();
+  if (GetRingItemImage(eRing, nIndex) != nullptr) {
+    paint::RowIcon(list, x, y, h, GetRingItemTextureName(eRing, nIndex), colorWhite);
+  }
+  render::STextEmitter::Emit(list, *text, pTextColor, x + h, y);
+}
+
+void CVrenkDoubleWheelMenu::EmitHoverPanel() {
   // At most one of the rings has a hovered item.
   for (const ERing eRing : {RING_OUTER, RING_INNER}) {
     const int nHovered = eRing == RING_OUTER ? m_nOuterHoveredIndex : m_nInnerHoveredIndex;
     if (nHovered < 0) continue;
     RenderGreatTooltipPanel();
-    const unsigned int u = static_cast<unsigned int>(nHovered);
-    const CVrenkTextureText* text = GetRingItemTooltipObject(eRing, u);
-    if (text == nullptr) continue;
-    menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-    list->SetTransform(0.0f, 0.0f, 1.0f);  // the row is placed in pixels
-    const float x = static_cast<float>(m_fCenter[0] + m_dTooltipTextOrigin[0]);
-    const float y = static_cast<float>(m_fCenter[1] + m_dTooltipTextOrigin[1]);
-    if (GetRingItemImage(eRing, u) != nullptr) {
-      paint::RowIcon(*list, x, y, h, GetRingItemTextureName(eRing, u), colorWhite);
-    }
-    render::STextEmitter::Emit(*list, *text, colorBlack, x + h, y);
+    menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, 0.0f, 0.0f, 1.0f);  // placed in pixels
+    EmitPanelRow(*list, eRing, static_cast<unsigned int>(nHovered),
+                 static_cast<float>(m_fCenter[0] + m_dTooltipTextOrigin[0]),
+                 static_cast<float>(m_fCenter[1] + m_dTooltipTextOrigin[1]), colorBlack);
   }
 }
 
@@ -173,13 +178,9 @@ void CVrenkDoubleWheelMenu::_RenderTooltipStyle2() { EmitHoverPanel(); }
 
 void CVrenkDoubleWheelMenu::RenderTooltipPanel(const SMenuItem* pItem, bool bHighlighted) {
   if (pItem == nullptr || pItem->pTooltip == nullptr) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], 1.0f);
-  const CVrenkTextureText* text = pItem->pTooltip;
-  const float* b0 = text->GetBound(CVrenkTextureText::QUAD_BOTTOM_LEFT);
-  const float* b1 = text->GetBound(CVrenkTextureText::QUAD_BOTTOM_RIGHT);
-  const float* b2 = text->GetBound(CVrenkTextureText::QUAD_TOP_RIGHT);
-  const float* b3 = text->GetBound(CVrenkTextureText::QUAD_TOP_LEFT);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], 1.0f);
+  const SBounds bounds(pItem->pTooltip);
+  const float *b0 = bounds.b[0], *b1 = bounds.b[1], *b2 = bounds.b[2], *b3 = bounds.b[3];
   const unsigned char c = bHighlighted ? 20 : 160;
   const float mid = (b3[1] + b0[1]) / 2.0f;
   const unsigned char lower[4] = {c, c, c, 200};
@@ -198,43 +199,26 @@ void CVrenkDoubleWheelMenu::RenderTooltipPanel(const SMenuItem* pItem, bool bHig
 
 void CVrenkDoubleWheelMenu::RenderTooltipPanel2(const SMenuItem* pItem, bool bHighlighted) {
   if (pItem == nullptr || pItem->pTooltip == nullptr) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], 1.0f);
-  const CVrenkTextureText* text = pItem->pTooltip;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], 1.0f);
+  const SBounds bounds(pItem->pTooltip);
   const unsigned char dark[4] = {20, 20, 20, 200};
   const unsigned char light[4] = {150, 200, 250, 100};
   const unsigned char* fill = bHighlighted ? dark : light;
   list->Begin(render::PRIM_QUADS);
-  for (int k = 0; k < 4; ++k) {
-    const float* b = text->GetBound(static_cast<CVrenkTextureText::EQuadPointIndex>(k));
-    list->Vertex(b[0], b[1], fill);
-  }
+  for (const float* b : bounds.b) list->Vertex(b[0], b[1], fill);
   list->End();
   // A white outline.
   list->Begin(render::PRIM_LINE_LOOP, 0, kPanelOutline);
-  for (int k = 0; k < 4; ++k) {
-    const float* b = text->GetBound(static_cast<CVrenkTextureText::EQuadPointIndex>(k));
-    list->Vertex(b[0], b[1], colorWhite);
-  }
+  for (const float* b : bounds.b) list->Vertex(b[0], b[1], colorWhite);
   list->End();
 }
 
 void CVrenkDoubleWheelMenu::RenderTooltipPanel3(const SMenuItem* pItem, bool bHighlighted) {
   if (!bHighlighted || pItem == nullptr || pItem->pTooltip == nullptr) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], 1.0f);
-  const CVrenkTextureText* text = pItem->pTooltip;
-  const float* b0 = text->GetBound(CVrenkTextureText::QUAD_BOTTOM_LEFT);
-  const float* b1 = text->GetBound(CVrenkTextureText::QUAD_BOTTOM_RIGHT);
-  const float* b2 = text->GetBound(CVrenkTextureText::QUAD_TOP_RIGHT);
-  const float* b3 = text->GetBound(CVrenkTextureText::QUAD_TOP_LEFT);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], 1.0f);
+  const SBounds bounds(pItem->pTooltip);
   list->Begin(render::PRIM_TRIANGLES);
-  list->Vertex(b0[0], b0[1], colorRowHighlight);
-  list->Vertex(b1[0], b1[1], colorRowHighlight);
-  list->Vertex(b2[0], b2[1], colorRowHighlight);
-  list->Vertex(b0[0], b0[1], colorRowHighlight);
-  list->Vertex(b2[0], b2[1], colorRowHighlight);
-  list->Vertex(b3[0], b3[1], colorRowHighlight);
+  for (const int k : {0, 1, 2, 0, 2, 3}) list->Vertex(bounds.b[k][0], bounds.b[k][1], colorRowHighlight);
   list->End();
 }
 

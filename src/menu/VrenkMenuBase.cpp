@@ -2,6 +2,8 @@
 // every wheel menu shares.
 #include "VrenkMenuBase.h"
 #include "VrenkResult.h"
+#include "common/color.h"
+#include "menu/item_flags.h"
 
 #include <stdexcept>
 
@@ -182,23 +184,19 @@ int CVrenkMenuBase::GetItemType(unsigned int nIndex) const {
 }
 
 int CVrenkMenuBase::SetItemToggled(unsigned int nIndex, bool bToggled) {
-  if (nIndex >= m_vecItems.size()) return RESULT_BAD_INDEX;
-  m_vecItems[nIndex].bToggled = bToggled;
-  return bToggled ? 1 : 0;
+  return menu::StoreFlag(menu::ItemOf(m_vecItems, nIndex), &SMenuItem::bToggled, bToggled);
 }
 
 bool CVrenkMenuBase::IsItemToggled(unsigned int nIndex) const {
-  return nIndex < m_vecItems.size() && m_vecItems[nIndex].bToggled;
+  return menu::ReadFlag(menu::ItemOf(m_vecItems, nIndex), &SMenuItem::bToggled);
 }
 
 int CVrenkMenuBase::SetItemEnabled(unsigned int nIndex, bool bEnabled) {
-  if (nIndex >= m_vecItems.size()) return RESULT_BAD_INDEX;
-  m_vecItems[nIndex].bEnabled = bEnabled;
-  return bEnabled ? 1 : 0;
+  return menu::StoreFlag(menu::ItemOf(m_vecItems, nIndex), &SMenuItem::bEnabled, bEnabled);
 }
 
 bool CVrenkMenuBase::IsItemEnabled(unsigned int nIndex) const {
-  return nIndex < m_vecItems.size() && m_vecItems[nIndex].bEnabled;
+  return menu::ReadFlag(menu::ItemOf(m_vecItems, nIndex), &SMenuItem::bEnabled);
 }
 
 CVrenkMenuBase::SMenuItem* CVrenkMenuBase::_GetItem(unsigned int nIndex) { return &m_vecItems.at(nIndex); }
@@ -245,15 +243,7 @@ bool CVrenkMenuBase::ExecuteCallback(int nID, bool bToggled) const {
   return m_pProcessFunction != nullptr ? m_pProcessFunction->Execute(nID, bToggled) : false;
 }
 
-unsigned char CVrenkMenuBase::ScaleColor(unsigned char c, float f) {
-  // In double: the float factors lie a hair off their decimal values (0.65
-  // is 0.64999998), and rounding the product to float would hide that
-  // (100 x 0.65 must give 64).
-  const double v = static_cast<double>(c) * f;
-  if (!(v > 0.0)) return 0;  // also NaN
-  if (v > 255.0) return 255;
-  return static_cast<unsigned char>(v);
-}
+unsigned char CVrenkMenuBase::ScaleColor(unsigned char c, float f) { return color::Scale(c, f); }
 
 // --- Mouse --------------------------------------------------------------------
 

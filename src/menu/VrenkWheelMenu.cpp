@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "VrenkWidgeManager.h"
+#include "common/color.h"
 #include "menu/menu_drawing.h"
 #include "menu/wheel_shared.h"
 
@@ -154,39 +155,16 @@ void CVrenkWheelMenu::SetItemColor(unsigned char r, unsigned char g, unsigned ch
 
 void CVrenkWheelMenu::SetHighlightItemColor(unsigned char r, unsigned char g, unsigned char b,
                                             unsigned char a) {
-  AssignColor4(m_colorHighlight, r, g, b, a);
-  AssignColor4(m_colorHighlightLit, r, g, b, ScaleColor(a, 0.85f));
+  color::SetWithScaledAlpha(m_colorHighlight, m_colorHighlightLit, r, g, b, a, 0.85f);
 }
 
 void CVrenkWheelMenu::SetToggledItemColor(unsigned char r, unsigned char g, unsigned char b,
                                           unsigned char a) {
-  AssignColor4(m_colorToggled, r, g, b, a);
-  AssignColor4(m_colorToggledLit, r, g, b, ScaleColor(a, 0.85f));
+  color::SetWithScaledAlpha(m_colorToggled, m_colorToggledLit, r, g, b, a, 0.85f);
 }
 
 void CVrenkWheelMenu::SetEdgeColor(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
-  AssignColor4(m_colorEdge, r, g, b, a);
-  AssignColor4(m_colorEdgeEnd, r, g, b, ScaleColor(a, 0.65f));
-}
-
-void CVrenkWheelMenu::GetItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                   unsigned char& a) const {
-  wheel::ReadColor(m_colorItem, r, g, b, a);
-}
-
-void CVrenkWheelMenu::GetHighlightItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                            unsigned char& a) const {
-  wheel::ReadColor(m_colorHighlight, r, g, b, a);
-}
-
-void CVrenkWheelMenu::GetToggledItemColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                          unsigned char& a) const {
-  wheel::ReadColor(m_colorToggled, r, g, b, a);
-}
-
-void CVrenkWheelMenu::GetEdgeColor(unsigned char& r, unsigned char& g, unsigned char& b,
-                                   unsigned char& a) const {
-  wheel::ReadColor(m_colorEdge, r, g, b, a);
+  color::SetWithScaledAlpha(m_colorEdge, m_colorEdgeEnd, r, g, b, a, 0.65f);
 }
 
 }  // namespace VrenkGLWidge

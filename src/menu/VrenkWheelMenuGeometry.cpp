@@ -15,20 +15,10 @@ float CVrenkWheelMenu::ReducedStartAngle() const { return wheel::ReduceStartAngl
 // --- Buffers ------------------------------------------------------------------
 
 void CVrenkWheelMenu::CalculateItemIndices() {
-  ReleaseItemIndices();
-  const int n = GetItemSize();
-  if (n < 1) return;
-
-  m_pItemIndices = new unsigned int[static_cast<size_t>(n)];
-  m_nItemIndexCount = static_cast<unsigned int>(n);
-  wheel::CalculateStartVertices(m_pItemIndices, n, m_fItemStartAngle);
+  wheel::RebuildStartVertices(&m_pItemIndices, &m_nItemIndexCount, GetItemSize(), m_fItemStartAngle);
 }
 
-void CVrenkWheelMenu::ReleaseItemIndices() {
-  delete[] m_pItemIndices;
-  m_pItemIndices = nullptr;
-  m_nItemIndexCount = 0;
-}
+void CVrenkWheelMenu::ReleaseItemIndices() { wheel::FreeStartVertices(&m_pItemIndices, &m_nItemIndexCount); }
 
 void CVrenkWheelMenu::SyncItemIndices() {
   const int n = GetItemSize();
@@ -54,10 +44,7 @@ void CVrenkWheelMenu::FillShadingRatio() {
   }
 }
 
-void CVrenkWheelMenu::ReleaseShadingRatio() {
-  delete[] m_pShadingRatio;
-  m_pShadingRatio = nullptr;
-}
+void CVrenkWheelMenu::ReleaseShadingRatio() { wheel::FreeBuffer(&m_pShadingRatio); }
 
 void CVrenkWheelMenu::BuildCircles() {
   ReleaseCircles();
@@ -65,23 +52,15 @@ void CVrenkWheelMenu::BuildCircles() {
   wheel::FillRim(m_pCircleVertices, m_fDiskRatio);
 }
 
-void CVrenkWheelMenu::ReleaseCircles() {
-  delete[] m_pCircleVertices;
-  m_pCircleVertices = nullptr;
-}
+void CVrenkWheelMenu::ReleaseCircles() { wheel::FreeBuffer(&m_pCircleVertices); }
 
 void CVrenkWheelMenu::BuildAuxIndices() {
   // A wheel initialised again (after its manager went away, say) would
   // otherwise lose the previous buffer.
-  ReleaseIndices();
-  m_pAuxIndices = new unsigned int[N_CIRCLE_VERTICES + 1];
-  wheel::FillAuxIndices(m_pAuxIndices);
+  wheel::RebuildAuxIndices(&m_pAuxIndices);
 }
 
-void CVrenkWheelMenu::ReleaseIndices() {
-  delete[] m_pAuxIndices;
-  m_pAuxIndices = nullptr;
-}
+void CVrenkWheelMenu::ReleaseIndices() { wheel::FreeBuffer(&m_pAuxIndices); }
 
 // --- Layout and placement -----------------------------------------------------
 

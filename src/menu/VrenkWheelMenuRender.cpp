@@ -58,26 +58,20 @@ void CVrenkWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
 
 void CVrenkWheelMenu::RenderActually() {
   // Nothing to draw from before Init or after Release.
-  if (!HasGeometry()) return;
-  SyncItemIndices();
+  if (!ReadyToDraw()) return;
   AddDrawInputs(*m_pDrawing);
-  if (m_pDrawing->NeedsRebuild()) {
-    menu::CMenuDrawing::CRecording recording(*m_pDrawing);
+  menu::RecordOrReplay(*m_pDrawing, m_pManager, [this] {
     RenderFlatDonut();
     RenderSideStripEdges();
     RenderItemEdges();
     RenderItemImages();
     RenderTooltip();
-    recording.Done();
-  }
-  render::Submit(m_pManager, m_pDrawing->List());
+  });
 }
 
 void CVrenkWheelMenu::RenderFlatDonut() {
-  if (!HasGeometry()) return;
-  SyncItemIndices();
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  if (!ReadyToDraw()) return;
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
   const int n = GetItemSize();
   if (n <= 0) {
@@ -91,19 +85,16 @@ void CVrenkWheelMenu::RenderFlatDonut() {
 
 void CVrenkWheelMenu::RenderSideStripEdges() {
   if (!HasGeometry()) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
   paint::RimLoop(*list, rim, m_colorRimLit, m_colorRimShadow, render::kWideSmoothLine);
 }
 
 void CVrenkWheelMenu::RenderItemEdges() {
-  if (!HasGeometry()) return;
-  SyncItemIndices();
+  if (!ReadyToDraw()) return;
   const int n = GetItemSize();
   if (n < 2) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
   unsigned char color[4];
 
@@ -154,8 +145,7 @@ void CVrenkWheelMenu::RenderItemEdges() {
 void CVrenkWheelMenu::RenderItemImages() {
   const int n = GetItemSize();
   if (n <= 0) return;
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   std::vector<layout::SPoint> centres;
   layout::IconCentres(n, m_fItemStartAngle, m_fDiskRatio * layout::kWheelIconRing, true, &centres);
   for (int i = 0; i < n; ++i) {
@@ -172,8 +162,7 @@ void CVrenkWheelMenu::RenderItemImages() {
 void CVrenkWheelMenu::RenderTooltip() {
   // A fixed panel to the left of the wheel with a thin shadow under and to
   // the right of it; it holds no text.
-  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager);
-  list->SetTransform(m_fCenter[0], m_fCenter[1], m_fRadius);
+  menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   for (const layout::SPanelQuad& quad : layout::kWheelPanel) {
     list->Begin(render::PRIM_QUADS);
     list->Vertex(quad.fLeft, quad.fBottom, quad.color);

@@ -9,12 +9,14 @@
 namespace VrenkGLWidge {
 namespace menu {
 
-CMenuDrawing::CPassList::CPassList(CMenuDrawing& drawing, CVrenkWidgeManager* pManager)
+CMenuDrawing::CPassList::CPassList(CMenuDrawing& drawing, CVrenkWidgeManager* pManager, float fX, float fY,
+                                   float fScale)
     : m_pList(&drawing.m_list), m_pManager(pManager), m_bScratch(!drawing.m_bRecording) {
   if (m_bScratch) {
     m_pList = &drawing.m_scratch;
     m_pList->Clear();
   }
+  m_pList->SetTransform(fX, fY, fScale);
 }
 
 CMenuDrawing::CPassList::~CPassList() {
@@ -25,6 +27,10 @@ CMenuDrawing::CPassList::~CPassList() {
     render::Submit(m_pManager, *m_pList);
   } catch (...) {
   }
+}
+
+void SubmitDrawing(CMenuDrawing& drawing, CVrenkWidgeManager* pManager) {
+  render::Submit(pManager, drawing.List());
 }
 
 const CMenuDrawing* SDrawingAccess::Of(const CVrenkWidge* pWidge) {

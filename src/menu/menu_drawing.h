@@ -74,7 +74,8 @@ class CMenuDrawing {
   // list drawn as soon as the pass is done.
   class CPassList {
    public:
-    CPassList(CMenuDrawing& drawing, CVrenkWidgeManager* pManager);
+    // Vertices of the pass are placed as (x * fScale + fX, y * fScale + fY).
+    CPassList(CMenuDrawing& drawing, CVrenkWidgeManager* pManager, float fX, float fY, float fScale);
     ~CPassList();
     CPassList(const CPassList&) = delete;
     CPassList& operator=(const CPassList&) = delete;
@@ -95,6 +96,19 @@ class CMenuDrawing {
   bool m_bValid = false;
   bool m_bRecording = false;
 };
+
+// Draws a menu's look: the recorded list, rebuilt first by record() when
+// the inputs gathered since BeginInputs differ from those it was made from.
+void SubmitDrawing(CMenuDrawing& drawing, CVrenkWidgeManager* pManager);
+template <typename Record>
+void RecordOrReplay(CMenuDrawing& drawing, CVrenkWidgeManager* pManager, Record record) {
+  if (drawing.NeedsRebuild()) {
+    CMenuDrawing::CRecording recording(drawing);
+    record();
+    recording.Done();
+  }
+  SubmitDrawing(drawing, pManager);
+}
 
 // Reaches a library menu's recorded drawing.
 struct SDrawingAccess {

@@ -67,6 +67,39 @@ inline void CalculateStartVertices(unsigned int* pOut, int n, float fStartAngle)
   }
 }
 
+// A ring's start vertices for n items, made anew (none for no items).
+inline void RebuildStartVertices(unsigned int** ppStarts, unsigned int* pCount, int n, float fStartAngle) {
+  delete[] *ppStarts;
+  *ppStarts = nullptr;
+  *pCount = 0;
+  if (n < 1) return;
+  *ppStarts = new unsigned int[static_cast<size_t>(n)];
+  *pCount = static_cast<unsigned int>(n);
+  CalculateStartVertices(*ppStarts, n, fStartAngle);
+}
+
+// Frees an owned array and forgets it.
+template <typename T>
+inline void FreeBuffer(T** ppBuffer) {
+  delete[] *ppBuffer;
+  *ppBuffer = nullptr;
+}
+
+// Offsets (in floats) of the rim vertices, made anew.
+inline void FillAuxIndices(unsigned int* pIndices);
+inline void RebuildAuxIndices(unsigned int** ppIndices) {
+  FreeBuffer(ppIndices);
+  *ppIndices = new unsigned int[kRimVertices + 1];
+  FillAuxIndices(*ppIndices);
+}
+
+// Frees a ring's start vertices.
+inline void FreeStartVertices(unsigned int** ppStarts, unsigned int* pCount) {
+  delete[] *ppStarts;
+  *ppStarts = nullptr;
+  *pCount = 0;
+}
+
 // How many rim segments an item spans from its start vertex a to the next
 // item's start vertex b, wrapping past the last vertex. One item covers the
 // whole rim. With more items than rim vertices two items can share a start
@@ -176,30 +209,6 @@ inline bool FitAxis(float* pCenter, float fFraction, float fLower, float fUpper,
     }
   }
   return false;
-}
-
-// Copies a stored RGBA colour out to a getter's four references.
-inline void ReadColor(const unsigned char* color, unsigned char& r, unsigned char& g, unsigned char& b,
-                      unsigned char& a) {
-  r = color[0];
-  g = color[1];
-  b = color[2];
-  a = color[3];
-}
-
-// One icon: a textured square of half size h centred at (x, y), with the
-// texture's row 0 at the top of the icon.
-inline void DrawIconQuad(float x, float y, float h) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(x - h, y - h, 0.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(x + h, y - h, 0.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(x + h, y + h, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(x - h, y + h, 0.0f);
-  glEnd();
 }
 
 }  // namespace wheel

@@ -208,20 +208,18 @@ int CVrenkTextureText::Render() {
   glDisable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, m_nTextureName);
+  // Two triangles per row: bottom-left, bottom-right, top-right, then
+  // bottom-left, top-right, top-left.
+  static const EQuadPointIndex kCorners[6] = {QUAD_BOTTOM_LEFT, QUAD_BOTTOM_RIGHT, QUAD_TOP_RIGHT,
+                                              QUAD_BOTTOM_LEFT, QUAD_TOP_RIGHT,    QUAD_TOP_LEFT};
   for (const SWordRect* pRect = m_pWordRects; pRect != m_pWordRectsEnd; ++pRect) {
     glBegin(GL_TRIANGLES);
-    glTexCoord2f(pRect->fTexLeft, pRect->fTexBottom);
-    glVertex3fv(pRect->fCorner[QUAD_BOTTOM_LEFT]);
-    glTexCoord2f(pRect->fTexRight, pRect->fTexBottom);
-    glVertex3fv(pRect->fCorner[QUAD_BOTTOM_RIGHT]);
-    glTexCoord2f(pRect->fTexRight, pRect->fTexTop);
-    glVertex3fv(pRect->fCorner[QUAD_TOP_RIGHT]);
-    glTexCoord2f(pRect->fTexLeft, pRect->fTexBottom);
-    glVertex3fv(pRect->fCorner[QUAD_BOTTOM_LEFT]);
-    glTexCoord2f(pRect->fTexRight, pRect->fTexTop);
-    glVertex3fv(pRect->fCorner[QUAD_TOP_RIGHT]);
-    glTexCoord2f(pRect->fTexLeft, pRect->fTexTop);
-    glVertex3fv(pRect->fCorner[QUAD_TOP_LEFT]);
+    for (const EQuadPointIndex eCorner : kCorners) {
+      const bool bRight = eCorner == QUAD_BOTTOM_RIGHT || eCorner == QUAD_TOP_RIGHT;
+      const bool bTop = eCorner == QUAD_TOP_RIGHT || eCorner == QUAD_TOP_LEFT;
+      glTexCoord2f(bRight ? pRect->fTexRight : pRect->fTexLeft, bTop ? pRect->fTexTop : pRect->fTexBottom);
+      glVertex3fv(pRect->fCorner[eCorner]);
+    }
     glEnd();
   }
   glBindTexture(GL_TEXTURE_2D, 0);

@@ -308,44 +308,29 @@ render::CRenderer* render::SManagerAccess::RendererOf(CVrenkWidgeManager* pManag
 
 // --- Image and text services ------------------------------------------------------
 
-CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const char* path) {
-  if (path == nullptr) return nullptr;
-  BeginGLOperation();
-  CVrenkImageBase* image = m_pImagePool->GetImage(std::string(path, std::strlen(path)));
-  EndGLOperation();
-  return image;
-}
-
-CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const wchar_t* path) {
-  if (path == nullptr) return nullptr;
-  BeginGLOperation();
-  CVrenkImageBase* image = m_pImagePool->GetImage(std::wstring(path, std::wcslen(path)));
-  EndGLOperation();
-  return image;
-}
-
-CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const char* path, unsigned int* pTexture) {
+template <typename Char>
+CVrenkImageBase* CVrenkWidgeManager::AllocateImageOf(const Char* path, unsigned int* pTexture) {
   unsigned int texture = 0;
   CVrenkImageBase* image = nullptr;
   if (path != nullptr) {
     BeginGLOperation();
-    image = m_pImagePool->GetImage(std::string(path, std::strlen(path)), texture);
+    image = m_pImagePool->GetImage(std::basic_string<Char>(path, std::char_traits<Char>::length(path)), texture);
     EndGLOperation();
   }
   if (pTexture != nullptr) *pTexture = texture;
   return image;
+}
+
+CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const char* path) { return AllocateImageOf(path, nullptr); }
+
+CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const wchar_t* path) { return AllocateImageOf(path, nullptr); }
+
+CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const char* path, unsigned int* pTexture) {
+  return AllocateImageOf(path, pTexture);
 }
 
 CVrenkImageBase* CVrenkWidgeManager::AllocateImage(const wchar_t* path, unsigned int* pTexture) {
-  unsigned int texture = 0;
-  CVrenkImageBase* image = nullptr;
-  if (path != nullptr) {
-    BeginGLOperation();
-    image = m_pImagePool->GetImage(std::wstring(path, std::wcslen(path)), texture);
-    EndGLOperation();
-  }
-  if (pTexture != nullptr) *pTexture = texture;
-  return image;
+  return AllocateImageOf(path, pTexture);
 }
 
 int CVrenkWidgeManager::ReleaseImage(CVrenkImageBase* pImage) {

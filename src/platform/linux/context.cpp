@@ -19,22 +19,30 @@ void ReleaseOthers(const ContextApi* keep) {
 }  // namespace
 }  // namespace platform
 
-HGLRC wglGetCurrentContext() {
-  for (const platform::ContextApi* api : platform::kApis) {
-    HGLRC rc = nullptr;
-    HDC dc = nullptr;
-    if (api->current(&rc, &dc)) return rc;
+namespace platform {
+namespace {
+
+// The handles of whatever context is current, through any backend.
+bool AnyCurrent(HGLRC* pRC, HDC* pDC) {
+  for (const ContextApi* api : kApis) {
+    if (api->current(pRC, pDC)) return true;
   }
-  return nullptr;
+  return false;
+}
+
+}  // namespace
+}  // namespace platform
+
+HGLRC wglGetCurrentContext() {
+  HGLRC rc = nullptr;
+  HDC dc = nullptr;
+  return platform::AnyCurrent(&rc, &dc) ? rc : nullptr;
 }
 
 HDC wglGetCurrentDC() {
-  for (const platform::ContextApi* api : platform::kApis) {
-    HGLRC rc = nullptr;
-    HDC dc = nullptr;
-    if (api->current(&rc, &dc)) return dc;
-  }
-  return nullptr;
+  HGLRC rc = nullptr;
+  HDC dc = nullptr;
+  return platform::AnyCurrent(&rc, &dc) ? dc : nullptr;
 }
 
 BOOL wglMakeCurrent(HDC hDC, HGLRC hRC) {

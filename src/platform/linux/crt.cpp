@@ -1,4 +1,5 @@
 // crt.cpp - fopen_s and _wfopen_s for Linux.
+#include "platform/linux/internal.h"
 #include "platform/crt.h"
 
 #include <errno.h>
@@ -12,25 +13,7 @@ namespace {
 // names here. False for units that are no Unicode scalar value.
 bool ToUtf8(const wchar_t* text, std::string& out) {
   for (; *text != L'\0'; ++text) {
-    uint32_t c = static_cast<uint32_t>(*text);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      if (c >= 0xD800 && c <= 0xDFFF) return false;
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c <= 0x10FFFF) {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      return false;
-    }
+    if (!platform::AppendUtf8(out, static_cast<uint32_t>(*text))) return false;
   }
   return true;
 }

@@ -195,25 +195,8 @@ char32_t NextCodePoint(const unsigned char*& p, const unsigned char* end) {
 // left out.
 std::string FaceNameUtf8(const WCHAR* name) {
   std::string out;
-  for (int i = 0; i < LF_FACESIZE && name[i] != 0; ++i) {
-    uint32_t c = static_cast<uint32_t>(name[i]);
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) continue;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  // Units that are no Unicode scalar value are left out.
+  for (int i = 0; i < LF_FACESIZE && name[i] != 0; ++i) AppendUtf8(out, static_cast<uint32_t>(name[i]));
   return out;
 }
 

@@ -11,6 +11,7 @@
 #include "VrenkPlatform.h"
 
 #include <cstdint>
+#include <string>
 
 namespace VrenkGLWidge {
 namespace platform {
@@ -77,6 +78,32 @@ struct ContextApi {
 
 extern const ContextApi kEglApi;
 extern const ContextApi kGlxApi;
+
+// --- Text ------------------------------------------------------------------------
+
+// Appends a Unicode scalar value as UTF-8; false (and nothing appended) for
+// a surrogate or a value past U+10FFFF.
+inline bool AppendUtf8(std::string& out, uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    if (c >= 0xD800 && c <= 0xDFFF) return false;
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c <= 0x10FFFF) {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    return false;
+  }
+  return true;
+}
 
 // --- Registry of live handles (handles.cpp) ---------------------------------
 
