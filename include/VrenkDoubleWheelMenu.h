@@ -296,10 +296,12 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   void UpdateOuterItemTooltipLayout(unsigned int nIndex);
   void UpdateTooltipPanelSize();
   void UpdateTooltipPanelPosition();
+  // Does nothing; kept for the interface, the library does not call it.
   void UpdateTooltipLayout();
   void BuildTooltipDuckingPosition();
   // Places one item's tooltip at the free ducking position nearest to its
-  // sector (an older placement of texts around the ring).
+  // sector (an older placement of texts around the ring). Kept for derived
+  // menus; the library does not call them.
   void UpdateInnerItemTooltipLayout_old(std::vector<SMenuItem>::iterator& it);
   void UpdateOuterItemTooltipLayout_old(std::vector<SMenuItem>::iterator& it);
   CVrenkTextureText* _GetInnerItemTooltipObject(unsigned int nIndex) const;
@@ -309,7 +311,9 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   // The height of one tooltip row: the manager's font height.
   float _GetSingleTooltipTextRowHeight() const;
 
-  // Tooltip drawing, in pixels relative to the centre.
+  // Tooltip drawing, in pixels relative to the centre. RenderTooltips, the
+  // style dispatch, is kept for derived menus: the render pass dispatches
+  // itself and does not call it.
   void RenderTooltips();
   void _RenderTooltipStyle0();
   void _RenderTooltipStyle1();
@@ -317,6 +321,7 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   // The panel of styles 1 and 2 with its top-left corner at the origin.
   void RenderGreatTooltipPanel();
   // Panels behind one item's text; nothing for an item without a text.
+  // Kept for derived menus; the library does not call them.
   void RenderTooltipPanel(const SMenuItem* pItem, bool bHighlighted);
   void RenderTooltipPanel2(const SMenuItem* pItem, bool bHighlighted);
   void RenderTooltipPanel3(const SMenuItem* pItem, bool bHighlighted);

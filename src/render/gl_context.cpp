@@ -29,7 +29,7 @@ void Load(Fn* pFn, const char* szName) {
   PROC proc = wglGetProcAddress(szName);
   const std::intptr_t value = reinterpret_cast<std::intptr_t>(proc);
   if (value >= -1 && value <= 3) proc = nullptr;
-  *pFn = reinterpret_cast<Fn>(proc);
+  *pFn = ProcAs<Fn>(proc);
 }
 
 }  // namespace

@@ -86,6 +86,13 @@ struct SContextKind {
   bool HasFrontBufferBlit() const { return !bES && AtLeast(3, 0); }
 };
 
+// A function address from wglGetProcAddress as its real type. The detour
+// through void (*)() is the cast compilers accept between function types.
+template <typename Fn>
+Fn ProcAs(PROC proc) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+}
+
 // Reads the kind of the current context; the defaults (OpenGL 1.1) when no
 // context answers.
 SContextKind QueryContextKind();

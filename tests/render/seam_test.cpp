@@ -5,6 +5,7 @@
 
 #include "menu/menu_fixture.h"
 #include "render/draw_list.h"
+#include "render/gl_context.h"
 #include "render/inspect.h"
 #include "support/gl_state.h"
 #include "widge/recording_widge.h"
@@ -87,14 +88,14 @@ TEST_F(SeamTest, APassCalledOnItsOwnDrawsAtOnce) {
 }
 
 TEST_F(SeamTest, TheHostsBuffersArraysAndBlendingSurviveAPass) {
-  auto genBuffers = reinterpret_cast<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenBuffers"));
-  auto bindBuffer = reinterpret_cast<void(APIENTRY*)(GLenum, GLuint)>(wglGetProcAddress("glBindBuffer"));
+  auto genBuffers = render::ProcAs<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenBuffers"));
+  auto bindBuffer = render::ProcAs<void(APIENTRY*)(GLenum, GLuint)>(wglGetProcAddress("glBindBuffer"));
   auto blendSeparate =
-      reinterpret_cast<void(APIENTRY*)(GLenum, GLenum, GLenum, GLenum)>(wglGetProcAddress("glBlendFuncSeparate"));
+      render::ProcAs<void(APIENTRY*)(GLenum, GLenum, GLenum, GLenum)>(wglGetProcAddress("glBlendFuncSeparate"));
   auto genVertexArrays =
-      reinterpret_cast<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenVertexArrays"));
-  auto bindVertexArray = reinterpret_cast<void(APIENTRY*)(GLuint)>(wglGetProcAddress("glBindVertexArray"));
-  auto activeTexture = reinterpret_cast<void(APIENTRY*)(GLenum)>(wglGetProcAddress("glActiveTexture"));
+      render::ProcAs<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenVertexArrays"));
+  auto bindVertexArray = render::ProcAs<void(APIENTRY*)(GLuint)>(wglGetProcAddress("glBindVertexArray"));
+  auto activeTexture = render::ProcAs<void(APIENTRY*)(GLenum)>(wglGetProcAddress("glActiveTexture"));
   ASSERT_TRUE(genBuffers != nullptr && bindBuffer != nullptr && blendSeparate != nullptr &&
               genVertexArrays != nullptr && bindVertexArray != nullptr && activeTexture != nullptr);
   m_wheel.Init(&m_manager, 4, 100, 200, 130, 45.0f);
