@@ -6,7 +6,8 @@
 #   make test-windows
 #                build VrenkGLWidge.dll (32-bit) and check its tables, then
 #                build the same sources for 64-bit Windows and run the whole
-#                suite under Wine on an Xvfb display
+#                suite under Wine on an Xvfb display; last, build a host
+#                against each installed package and run it under Wine
 
 .PHONY: all deps build test demo asan bench clean test-windows windows-deps fuzz
 
@@ -59,6 +60,8 @@ test-windows: windows-deps
 	cmake --build --preset windows64
 	@echo "== Windows suite, 64-bit, under Wine"
 	xvfb-run -a ctest --preset windows64
+	@echo "== a Windows host built against the installed package"
+	xvfb-run -a bash scripts/consumer-check-windows.sh build/windows build/windows64
 
 fuzz: deps
 	bash scripts/run-fuzzers.sh 60

@@ -9,6 +9,8 @@
 #   gtest, gtest_main, gmock, gmock_main (and GTest::gtest, GTest::gtest_main,
 #   GTest::gmock, GTest::gmock_main)
 #                      GoogleTest built from /usr/src/googletest
+#   VRENK_RUNTIME_DLLS the MinGW runtime DLLs that ship beside the DLL (i686:
+#                      libgcc_s_dw2-1.dll and what it imports; x86-64: none)
 #   vrenk_export_libpng_read_api(<dll target>)
 #                      makes the DLL export libpng's read side under
 #                      libpng's own names (see cmake/png-exports.cmake)
@@ -33,9 +35,75 @@ if(NOT "C" IN_LIST _vrenk_languages)
     enable_language(C)
 endif()
 
-# Self-contained binaries: no libgcc_s, libstdc++ or libwinpthread DLL.  The
-# toolchain file sets the same; repeated here for other toolchain files.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# ------------------------------------------------------- C++ runtime -----
+# libstdc++ and winpthread are linked into every module.  One exception
+# unwinder must serve the DLL and its hosts: on x86-64 (SEH unwinding) a
+# static libgcc in each module is one in effect, but on i686 (DWARF-2) each
+# static copy knows only its own module's frames, and an exception leaving
+# the DLL would terminate the host.  So on i686 every module links libgcc as
+# libgcc_s_dw2-1.dll, which is copied beside the DLL and installed with it,
+# together with any MinGW runtime DLL it needs in turn (the posix thread
+# model's libgcc imports libwinpthread-1.dll).  The toolchain file sets the
+# same flags; repeated here for other toolchain files.
+set(VRENK_RUNTIME_DLLS "")
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # -Bstatic keeps libstdc++ and winpthread static; it still finds
+    # libgcc_s.a, which is libgcc_s_dw2-1.dll's import library.
+    add_link_options(-shared-libgcc LINKER:-Bstatic)
+    # -static or -static-libgcc would win over -shared-libgcc. A build
+    # directory configured before keeps the toolchain file's former flags in
+    # its cache: those are replaced, anything else is an error.
+    foreach(_kind EXE SHARED MODULE)
+        set(_flags "${CMAKE_${_kind}_LINKER_FLAGS}")
+        if(_flags STREQUAL "-static -static-libgcc -static-libstdc++")
+            set(CMAKE_${_kind}_LINKER_FLAGS "-shared-libgcc -Wl,-Bstatic" CACHE STRING
+                "Flags used by the linker during the creation of ${_kind} targets." FORCE)
+            message(STATUS "CMAKE_${_kind}_LINKER_FLAGS: the static libgcc of an earlier configuration replaced")
+        elseif(_flags MATCHES "(^| )-static(-libgcc)?( |$)")
+            message(FATAL_ERROR
+                "CMAKE_${_kind}_LINKER_FLAGS (${_flags}) links libgcc statically; on i686 the DLL and its "
+                "hosts must share libgcc_s_dw2-1.dll")
+        endif()
+    endforeach()
+
+    # The runtime DLL named NAME, from the compiler's own directories.
+    function(_vrenk_find_runtime_dll name out)
+        execute_process(COMMAND "${CMAKE_CXX_COMPILER}" "-print-file-name=${name}"
+            OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${_path}" OR NOT EXISTS "${_path}")
+            message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${name} is")
+        endif()
+        get_filename_component(_path "${_path}" REALPATH)
+        set(${out} "${_path}" PARENT_SCOPE)
+    endfunction()
+
+    _vrenk_find_runtime_dll(libgcc_s_dw2-1.dll _vrenk_libgcc_dll)
+    list(APPEND VRENK_RUNTIME_DLLS "${_vrenk_libgcc_dll}")
+    # The MinGW DLLs (lib*.dll) that libgcc itself imports; the rest of its
+    # imports are Windows' own.
+    execute_process(COMMAND "${CMAKE_OBJDUMP}" -p "${_vrenk_libgcc_dll}"
+        OUTPUT_VARIABLE _vrenk_libgcc_dump RESULT_VARIABLE _vrenk_objdump_rc)
+    if(NOT _vrenk_objdump_rc EQUAL 0)
+        message(FATAL_ERROR "${CMAKE_OBJDUMP} -p ${_vrenk_libgcc_dll} failed")
+    endif()
+    string(REGEX MATCHALL "DLL Name: lib[^
+]*\.dll" _vrenk_libgcc_imports "${_vrenk_libgcc_dump}")
+    foreach(_imp IN LISTS _vrenk_libgcc_imports)
+        string(REGEX REPLACE "^DLL Name: " "" _imp "${_imp}")
+        _vrenk_find_runtime_dll("${_imp}" _vrenk_dep_dll)
+        list(APPEND VRENK_RUNTIME_DLLS "${_vrenk_dep_dll}")
+    endforeach()
+    list(REMOVE_DUPLICATES VRENK_RUNTIME_DLLS)
+
+    # Beside the DLL in bin/, where the test programs and the demo find them.
+    foreach(_dll IN LISTS VRENK_RUNTIME_DLLS)
+        get_filename_component(_name "${_dll}" NAME)
+        configure_file("${_dll}" "${CMAKE_BINARY_DIR}/bin/${_name}" COPYONLY)
+    endforeach()
+    message(STATUS "C++ runtime DLLs shipped beside the DLL: ${VRENK_RUNTIME_DLLS}")
+else()
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
 
 # ---------------------------------------------------------------- zlib -----
 set(ZLIB_USE_STATIC_LIBS ON)

@@ -5,8 +5,13 @@
 #
 # Exports: libpng's read side must be there under libpng's own names; no
 # libpng write-side function and nothing of zlib may be.
-# Imports: Windows' own DLLs only; no MinGW runtime (libstdc++, libgcc,
-# winpthread) and no zlib or libpng DLL.
+# Imports: Windows' own DLLs, and on i686 exactly one MinGW runtime DLL,
+# libgcc_s_dw2-1.dll: the DLL and its hosts must share one DWARF-2 exception
+# unwinder, or an exception leaving the DLL terminates the host.  Never
+# libstdc++-6.dll or libwinpthread-1.dll (linked in statically), nor a zlib
+# or libpng DLL.  On x86-64 (SEH unwinding) Windows' own DLLs only.
+# Every runtime DLL the DLL needs, and every one those need in turn, must lie
+# beside it, as in the build's bin/ and an installed package's bin/.
 #
 # OBJDUMP may name the objdump to use (default: the one of the DLL's machine).
 # Exits non-zero, listing every violation, when a rule is broken.
@@ -74,21 +79,59 @@ fi
 
 # Windows' own DLLs (and the API sets of the Universal CRT).
 system_dll_re='^(kernel32|user32|gdi32|opengl32|glu32|msvcrt|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|ws2_32|winmm|imm32|version|shlwapi|dwmapi|uxtheme|ntdll|bcrypt|crypt32|secur32|setupapi|dbghelp|psapi|userenv|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
+is_system_dll() { printf '%s\n' "$1" | tr '[:upper:]' '[:lower:]' | grep -Eq "$system_dll_re"; }
+dll_imports() { "$OBJDUMP" -p "$1" | awk '/^[ \t]*DLL Name:/ { print $3 }'; }
+
+format="$(printf '%s\n' "$dump" | awk '/file format/ && !seen { print $NF; seen = 1 }')"
+case "$format" in
+    pei-i386) runtime_dll=libgcc_s_dw2-1.dll ;;
+    pei-x86-64) runtime_dll="" ;;
+    *) fail "unknown machine type ($format)" ;;
+esac
+
 [ -n "$imports" ] || fail "no import table found"
+have_runtime=0
 while read -r d; do
     [ -n "$d" ] || continue
+    is_system_dll "$d" && continue
     lower="$(printf '%s' "$d" | tr '[:upper:]' '[:lower:]')"
-    if ! printf '%s\n' "$lower" | grep -Eq "$system_dll_re"; then
-        case "$lower" in
-            libstdc++*|libgcc*|libwinpthread*)
-                fail "imports the MinGW runtime DLL $d (link with -static -static-libgcc -static-libstdc++)" ;;
-            zlib*|libz*|libpng*)
-                fail "imports $d (zlib and libpng must be linked statically)" ;;
-            *)
-                fail "imports $d, which is not one of Windows' own DLLs" ;;
-        esac
+    if [ -n "$runtime_dll" ] && [ "$lower" = "$runtime_dll" ]; then
+        have_runtime=1
+        continue
     fi
+    case "$lower" in
+        libstdc++*|libwinpthread*)
+            fail "imports the MinGW runtime DLL $d (libstdc++ and winpthread must be linked statically)" ;;
+        libgcc*)
+            fail "imports $d (on ${format#pei-} libgcc ${runtime_dll:+is $runtime_dll}${runtime_dll:-must be linked statically})" ;;
+        zlib*|libz*|libpng*)
+            fail "imports $d (zlib and libpng must be linked statically)" ;;
+        *)
+            fail "imports $d, which is not one of Windows' own DLLs" ;;
+    esac
 done <<<"$imports"
+if [ -n "$runtime_dll" ] && [ "$have_runtime" -eq 0 ]; then
+    fail "does not import $runtime_dll: libgcc is linked statically, so an exception leaving the DLL terminates its host (link with -shared-libgcc)"
+fi
+
+# The runtime DLLs beside the DLL, and what they import in turn.
+dir="$(dirname "$dll")"
+queue=()
+[ "$have_runtime" -eq 0 ] || queue=("$runtime_dll")
+shipped=()
+while [ "${#queue[@]}" -gt 0 ]; do
+    d="${queue[0]}"
+    queue=("${queue[@]:1}")
+    case " ${shipped[*]} " in *" $d "*) continue ;; esac
+    if [ ! -f "$dir/$d" ]; then
+        fail "$d is not beside the DLL in $dir"
+        continue
+    fi
+    shipped+=("$d")
+    while read -r dep; do
+        [ -n "$dep" ] && ! is_system_dll "$dep" && queue+=("$dep")
+    done < <(dll_imports "$dir/$d")
+done
 
 n_exports="$(printf '%s\n' "$exports" | grep -c . || true)"
 if [ "${#failures[@]}" -ne 0 ]; then
@@ -96,4 +139,4 @@ if [ "${#failures[@]}" -ne 0 ]; then
     printf '  %s\n' "${failures[@]}" >&2
     exit 1
 fi
-echo "check-dll-tables: $dll OK: $n_exports exports, imports $(printf '%s' "$imports" | tr '\n' ' ')"
+echo "check-dll-tables: $dll OK: $n_exports exports, imports $(printf '%s' "$imports" | tr '\n' ' ')${shipped[*]:+; beside it: ${shipped[*]}}"

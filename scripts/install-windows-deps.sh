@@ -7,25 +7,29 @@
 # adds the i386 architecture, updates the package lists and installs what is
 # missing; as any other user it lists what is missing and exits non-zero.
 #
-#   scripts/install-windows-deps.sh [--check] [--win64]
+#   scripts/install-windows-deps.sh [--check] [--win64] [--list]
 #     --check   only report, never install (exit 1 when something is missing)
 #     --win64   also the x86-64 cross compiler and 64-bit Wine, for a 64-bit
 #               build of the tests where 32-bit programs cannot run
+#     --list    print the package list, one a line (i386 ones as NAME:i386),
+#               and install nothing (scripts/check-header-packages.sh reads it)
 set -euo pipefail
 
 check_only=0
 win64=0
+list_only=0
 for arg in "$@"; do
     case "$arg" in
         --check) check_only=1 ;;
         --win64) win64=1 ;;
-        *) echo "usage: $0 [--check] [--win64]" >&2; exit 2 ;;
+        --list) list_only=1 ;;
+        *) echo "usage: $0 [--check] [--win64] [--list]" >&2; exit 2 ;;
     esac
 done
 
 # Host-side tools.
 packages=(
-    cmake make xz-utils
+    cmake ninja-build make xz-utils
     g++-mingw-w64-i686
     libz-mingw-w64-dev
     googletest
@@ -44,6 +48,12 @@ packages_i386=(
 packages+=(fonts-wine)
 if [ "$win64" -eq 1 ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
+
+if [ "$list_only" -eq 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    printf '%s:i386\n' "${packages_i386[@]}"
+    exit 0
 fi
 
 # Some kernels are built or booted without IA-32 emulation; 32-bit Wine

@@ -6,7 +6,8 @@ set(CMAKE_SYSTEM_NAME Windows)
 # Debian ships each mingw-w64 compiler twice: with the win32 and with the
 # posix thread model.  The posix one gives the full C++ thread support
 # (std::thread, std::condition_variable); its pthread library is linked
-# statically below, so the DLL does not need libwinpthread-1.dll.
+# statically below, so the DLL does not need libwinpthread-1.dll (the
+# posix-model libgcc_s_dw2-1.dll does, and is shipped with it).
 foreach(_vrenk_lang C CXX)
     if(_vrenk_lang STREQUAL "C")
         set(_vrenk_tool gcc)
@@ -34,12 +35,21 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Link libgcc, libstdc++ and winpthread statically: the DLL and the test
-# programs then depend on Windows' own DLLs only.
-set(_vrenk_static_runtime "-static -static-libgcc -static-libstdc++")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${_vrenk_static_runtime}")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_vrenk_static_runtime}")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_vrenk_static_runtime}")
+# libstdc++ and winpthread are linked statically.  libgcc holds the
+# exception unwinder: on x86-64 (SEH) a static copy in every module is fine,
+# but on i686 (DWARF-2) each static copy knows only its own module's frames,
+# so an exception thrown in the DLL would terminate its host.  There every
+# module links libgcc_s_dw2-1.dll instead (-shared-libgcc), and -Bstatic keeps
+# the rest static while still finding libgcc_s.a, its import library.
+# cmake/WindowsDeps.cmake sets the same for the project's own targets.
+if(VRENK_MINGW_TRIPLE MATCHES "^i686-")
+    set(_vrenk_runtime_link "-shared-libgcc -Wl,-Bstatic")
+else()
+    set(_vrenk_runtime_link "-static -static-libgcc -static-libstdc++")
+endif()
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${_vrenk_runtime_link}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_vrenk_runtime_link}")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "${_vrenk_runtime_link}")
 
 # CTest (and gtest_discover_tests) run cross-built programs through Wine.
 # The prefix lives in the build tree and is made on first use.
