@@ -106,6 +106,13 @@ class VRENK_API CVrenkWidgeManager {
   bool OnRButtonUp(unsigned int nFlags, POINT pt);
   bool OnMouseWheel(unsigned int nFlags, short nDelta, POINT pt);
 
+  // Draws with the shader backend in compatibility contexts too (OpenGL 2.0
+  // and later), as in core-profile and ES contexts, which always use it;
+  // false, the default, keeps the fixed-function backend there.
+  void SetShaderRendering(bool bShaders);
+  // Whether compatibility contexts are drawn with the shader backend.
+  bool IsShaderRendering() const;
+
   // Restores the on-screen frame into the back buffer and confines drawing
   // to the dirty region; the host's context must be current.
   void BeginRegionalRendering();

@@ -51,6 +51,15 @@ struct SBackend {
 // drawn with the exact primitives of the list. Null when out of memory.
 SBackend* CreateGL11Backend();
 
+// The backend for contexts without the fixed-function pipeline (and for
+// compatibility contexts from OpenGL 2.0 when the host asks for it): one
+// program, one streamed vertex buffer. Null when the context lacks what it
+// needs or refuses the program.
+SBackend* CreateShaderBackend();
+// The draw calls the shader backend made in its last pass; 0 for any other
+// backend.
+unsigned int ShaderBackendDrawCalls(const SBackend* pBackend);
+
 }  // namespace render
 }  // namespace VrenkGLWidge
 

@@ -18,12 +18,16 @@ bool SameStyle(const SCommand& a, const SCommand& b) {
 }  // namespace
 
 void CDrawList::Clear() {
+  // Generations are unique across all lists (the library runs on one
+  // thread), so a backend that caches by list and generation never takes a
+  // new list at a freed one's address for the old.
+  static unsigned int s_nLastGeneration = 0;
   m_vecVertices.clear();
   m_vecCommands.clear();
   m_fX = 0.0f;
   m_fY = 0.0f;
   m_fScale = 1.0f;
-  ++m_nGeneration;
+  m_nGeneration = ++s_nLastGeneration;
 }
 
 void CDrawList::Begin(EPrimitive ePrimitive, unsigned int nTexture, SLineStyle line) {

@@ -80,7 +80,7 @@ class CDrawList {
   const std::vector<SCommand>& Commands() const { return m_vecCommands; }
   bool IsEmpty() const { return m_vecCommands.empty(); }
   // Changes whenever the contents are rebuilt, so that a backend can tell a
-  // replayed list from a new one.
+  // replayed list from a new one; unique among all lists.
   unsigned int Generation() const { return m_nGeneration; }
 
  private:

@@ -99,6 +99,7 @@ void LoadGLFunctions(const SContextKind& kind, SGLFunctions* p) {
     Load(&p->BlitFramebuffer, "glBlitFramebuffer");
     Load(&p->BindFramebuffer, "glBindFramebuffer");
   }
+  if (kind.bES ? kind.AtLeast(3, 0) : kind.AtLeast(3, 3)) Load(&p->BindSampler, "glBindSampler");
 }
 
 }  // namespace render

@@ -116,6 +116,7 @@ struct SGLFunctions {
   void(APIENTRY* BlitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
                                   GLenum) = nullptr;
   void(APIENTRY* BindFramebuffer)(GLenum, GLuint) = nullptr;
+  void(APIENTRY* BindSampler)(GLuint, GLuint) = nullptr;
   GLuint(APIENTRY* CreateShader)(GLenum) = nullptr;
   void(APIENTRY* ShaderSource)(GLuint, GLsizei, const char* const*, const GLint*) = nullptr;
   void(APIENTRY* CompileShader)(GLuint) = nullptr;

@@ -16,10 +16,14 @@ std::string CurrentVersion() {
   return version == nullptr ? std::string() : std::string(version);
 }
 
-// The backend a context of this kind gets.
-SBackend* CreateBackendFor(const SContextKind& kind) {
-  if (kind.HasFixedFunction()) return CreateGL11Backend();
-  return nullptr;
+// The backend a context of this kind gets: compatibility contexts keep the
+// fixed-function backend unless the host asks for shaders (and fall back to
+// it when the shader backend cannot be had).
+SBackend* CreateBackendFor(const SContextKind& kind, bool bPreferShaders) {
+  if (kind.HasFixedFunction() && !bPreferShaders) return CreateGL11Backend();
+  SBackend* pBackend = CreateShaderBackend();
+  if (pBackend == nullptr && kind.HasFixedFunction()) pBackend = CreateGL11Backend();
+  return pBackend;
 }
 
 }  // namespace
@@ -41,14 +45,15 @@ SBackend* CRenderer::ForCurrentContext() {
   for (size_t i = 0; i < m_vecEntries.size(); ++i) {
     SEntry& entry = m_vecEntries[i];
     if (entry.hRC != hRC) continue;
-    if (entry.strVersion == strVersion) return entry.pBackend;
-    // The handle now names another context: the old one and its objects
-    // are gone.
-    Free(entry.pBackend, false);
+    const bool bSameContext = entry.strVersion == strVersion;
+    if (bSameContext && entry.bPreferShaders == m_bPreferShaders) return entry.pBackend;
+    // The handle now names another context (the old one and its objects are
+    // gone), or the host changed its choice of backend.
+    Free(entry.pBackend, bSameContext);
     m_vecEntries.erase(m_vecEntries.begin() + static_cast<std::ptrdiff_t>(i));
     break;
   }
-  SEntry entry = {hRC, strVersion, CreateBackendFor(QueryContextKind())};
+  SEntry entry = {hRC, strVersion, m_bPreferShaders, CreateBackendFor(QueryContextKind(), m_bPreferShaders)};
   m_vecEntries.push_back(entry);
   return entry.pBackend;
 }

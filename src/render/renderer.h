@@ -36,17 +36,23 @@ class CRenderer {
   // Frees the backend of the current context (its GL objects go with it)
   // and forgets the others, whose contexts cannot be reached now.
   void Release();
+  // Whether compatibility contexts are drawn with the shader backend too;
+  // each context's backend is chosen again at its next use.
+  void SetPreferShaders(bool bShaders) { m_bPreferShaders = bShaders; }
+  bool IsPreferShaders() const { return m_bPreferShaders; }
 
  private:
   struct SEntry {
     HGLRC hRC;
     std::string strVersion;  // tells a new context that reuses a handle from the old one
+    bool bPreferShaders;     // the choice the backend was made for
     SBackend* pBackend;
   };
   static void Free(SBackend* pBackend, bool bContextCurrent);
 
   std::vector<SEntry> m_vecEntries;
   SBackend* m_pPass = nullptr;
+  bool m_bPreferShaders = false;
 };
 
 // The renderer of a manager, for the library's own code.

@@ -302,6 +302,14 @@ void CVrenkWidgeManager::_RenderAllWidges() {
   pBackend->EndPass(pBackend->pUser);
 }
 
+void CVrenkWidgeManager::SetShaderRendering(bool bShaders) {
+  if (bShaders == m_pRenderer->IsPreferShaders()) return;
+  m_pRenderer->SetPreferShaders(bShaders);
+  m_bNeedReRender = true;
+}
+
+bool CVrenkWidgeManager::IsShaderRendering() const { return m_pRenderer->IsPreferShaders(); }
+
 render::CRenderer* render::SManagerAccess::RendererOf(CVrenkWidgeManager* pManager) {
   return pManager->m_pRenderer;
 }

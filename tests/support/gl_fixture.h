@@ -23,6 +23,8 @@ class GLTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Whether the test's context has the fixed-function pipeline.
+  bool HasFixedFunction() const { return true; }
   // The colour at window pixel (x, y), origin at the lower left.
   Rgba ReadPixel(int x, int y) const;
   // The whole colour buffer, bottom row first.
