@@ -384,6 +384,9 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   // Entries in m_pInnerItemIndices and m_pOuterItemIndices.
   unsigned int m_nInnerIndexCount;
   unsigned int m_nOuterIndexCount;
+
+  // The selection code reads the centre, radius, rings and hovered items.
+  friend class CVrenkMenuSelection;
 };
 
 }  // namespace VrenkGLWidge

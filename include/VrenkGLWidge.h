@@ -16,6 +16,7 @@
 #include "VrenkWidgeBoundTest.h"
 #include "VrenkWidgeManager.h"
 #include "VrenkMenuItemCallback.h"
+#include "VrenkMenuItemHighlightCallback.h"
 #include "VrenkMenuBase.h"
 #include "VrenkWheelMenu.h"
 #include "VrenkDoubleWheelMenu.h"

@@ -178,6 +178,9 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
 
   // Entries in m_pItemIndices.
   unsigned int m_nItemIndexCount;
+
+  // The selection code reads the centre, radius, rings and hovered items.
+  friend class CVrenkMenuSelection;
 };
 
 }  // namespace VrenkGLWidge

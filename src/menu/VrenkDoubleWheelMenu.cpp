@@ -17,6 +17,7 @@
 
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "menu/VrenkMenuSelection.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -96,9 +97,14 @@ CVrenkDoubleWheelMenu::CVrenkDoubleWheelMenu()
   AssignColor4(m_colorEdge, 179, 179, 230, 204);
   AssignColor4(m_colorRimFade, 179, 179, 230, 0);
   AssignColor4(m_colorRimShadow, 0, 0, 0, 204);
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_DOUBLE_WHEEL);
 }
 
-CVrenkDoubleWheelMenu::~CVrenkDoubleWheelMenu() { CVrenkDoubleWheelMenu::Release(); }
+CVrenkDoubleWheelMenu::~CVrenkDoubleWheelMenu() {
+  CVrenkDoubleWheelMenu::Release();
+  // What is left of the object is no longer a double wheel.
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_OTHER);
+}
 
 void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSize, int nOuterItemSize,
                                  int nRadius, int nCenterX, int nCenterY, float fInnerStartDegree,
@@ -140,6 +146,7 @@ void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSiz
   AssignColor4(m_colorRimFade, 153, 153, 153, 0);
 
   RecalculateLayout();
+  CVrenkMenuSelection::ReportHighlight(*this);
 }
 
 void CVrenkDoubleWheelMenu::Release() {
@@ -259,6 +266,7 @@ int CVrenkDoubleWheelMenu::SetInnerItemSize(unsigned int nSize) {
   CalculateInnerItemIndices();
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 
@@ -270,6 +278,7 @@ int CVrenkDoubleWheelMenu::SetOuterItemSize(unsigned int nSize) {
   CalculateOuterItemIndices();
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 

@@ -2,10 +2,12 @@
 // every wheel menu shares.
 #include "VrenkMenuBase.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "menu/VrenkMenuSelection.h"
 
 namespace VrenkFunctional {
 
@@ -16,6 +18,7 @@ IVrenkMenuItemCallbackBase::~IVrenkMenuItemCallbackBase() {}
 namespace VrenkGLWidge {
 
 const std::string CVrenkMenuBase::strDummy;
+const float CVrenkMenuBase::DEFAULT_DEAD_ZONE_RATIO = 0.2f;
 
 namespace {
 
@@ -37,9 +40,17 @@ CVrenkMenuBase::SMenuItem NewItem(int nID) {
 
 }  // namespace
 
-CVrenkMenuBase::CVrenkMenuBase() : m_bShowTooltip(false), m_nHoveredIndex(-1), m_pProcessFunction(nullptr) {}
+CVrenkMenuBase::CVrenkMenuBase()
+    : m_bShowTooltip(false),
+      m_nHoveredIndex(-1),
+      m_pProcessFunction(nullptr),
+      m_pInteraction(new SMenuInteraction()) {}
 
-CVrenkMenuBase::~CVrenkMenuBase() { CVrenkMenuBase::Release(); }
+CVrenkMenuBase::~CVrenkMenuBase() {
+  CVrenkMenuBase::Release();
+  delete m_pInteraction;
+  m_pInteraction = nullptr;
+}
 
 void CVrenkMenuBase::Init(CVrenkWidgeManager* pManager, int nItemSize) {
   if (nItemSize < 0) throw std::length_error("CVrenkMenuBase::Init: negative item count");
@@ -141,6 +152,7 @@ int CVrenkMenuBase::SetItemSize(unsigned int nSize) {
   // An item cut off is no longer hovered: a later item at its index would
   // otherwise show the highlight and take the next click unhovered.
   if (m_nHoveredIndex >= 0 && static_cast<unsigned int>(m_nHoveredIndex) >= nSize) m_nHoveredIndex = -1;
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 
@@ -216,6 +228,7 @@ void CVrenkMenuBase::UpdateHoveredIndex(int nIndex) {
   if (nIndex == m_nHoveredIndex) return;
   SetDirty();
   m_nHoveredIndex = nIndex;
+  CVrenkMenuSelection::ReportHighlight(*this);
 }
 
 CVrenkMenuBase::SMenuItem* CVrenkMenuBase::GetHoveredItem() {
@@ -237,6 +250,33 @@ void CVrenkMenuBase::SetShowTooltip(bool bShow) { m_bShowTooltip = bShow; }
 
 int CVrenkMenuBase::SetProcessFunction(VrenkFunctional::IVrenkMenuItemCallbackBase* pFunction) {
   m_pProcessFunction = pFunction;
+  return pFunction != nullptr ? 0 : -5;
+}
+
+// --- Selection options and the highlight hook ----------------------------------
+
+void CVrenkMenuBase::SetSelectByDirection(bool bDirection) { m_pInteraction->bSelectByDirection = bDirection; }
+
+bool CVrenkMenuBase::IsSelectByDirection() const { return m_pInteraction->bSelectByDirection; }
+
+void CVrenkMenuBase::SetDeadZone(float fPixels) {
+  // NaN fails the comparison and restores the default too.
+  m_pInteraction->fDeadZone = fPixels >= 0.0f ? fPixels : -1.0f;
+}
+
+float CVrenkMenuBase::GetDeadZone() const { return static_cast<float>(CVrenkMenuSelection::DeadZone(*this)); }
+
+void CVrenkMenuBase::SetCancelDistance(float fPixels) {
+  // An infinite distance is no limit either.
+  m_pInteraction->fCancelDistance = fPixels > 0.0f && std::isfinite(fPixels) ? fPixels : 0.0f;
+}
+
+float CVrenkMenuBase::GetCancelDistance() const { return m_pInteraction->fCancelDistance; }
+
+int CVrenkMenuBase::SetHighlightFunction(VrenkFunctional::IVrenkMenuItemHighlightCallbackBase* pFunction) {
+  m_pInteraction->pHighlightFunction = pFunction;
+  // A new hook hears of changes from now on, not of the present highlight.
+  m_pInteraction->reported = CVrenkMenuSelection::GetHighlight(*this);
   return pFunction != nullptr ? 0 : -5;
 }
 

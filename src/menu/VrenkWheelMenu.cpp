@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "VrenkWidgeManager.h"
+#include "menu/VrenkMenuSelection.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -58,9 +59,14 @@ CVrenkWheelMenu::CVrenkWheelMenu()
       m_nItemIndexCount(0) {
   InterpolateColor4(m_colorItemCenter, m_colorItemLit, 0.75f, 0.5f, m_colorItem, 0.25f, 0.5f);
   UpdateBBox();
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_WHEEL);
 }
 
-CVrenkWheelMenu::~CVrenkWheelMenu() { CVrenkWheelMenu::Release(); }
+CVrenkWheelMenu::~CVrenkWheelMenu() {
+  CVrenkWheelMenu::Release();
+  // What is left of the object is no longer a wheel.
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_OTHER);
+}
 
 void CVrenkWheelMenu::Init(CVrenkWidgeManager* pManager, int nItemSize, int nRadius, int nCenterX,
                            int nCenterY, float fStartDegree) {
