@@ -14,6 +14,7 @@
 #include "VrenkTextureText.h"
 #include "VrenkWidge.h"
 #include "VrenkWidgeBoundTest.h"
+#include "VrenkTimeSource.h"
 #include "VrenkWidgeManager.h"
 #include "VrenkMenuItemCallback.h"
 #include "VrenkMenuItemHighlightCallback.h"

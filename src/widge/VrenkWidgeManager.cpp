@@ -9,6 +9,7 @@
 #include "VrenkImagePool.h"
 #include "VrenkTextureFontManager.h"
 #include "VrenkWidge.h"
+#include "widge/manager_interaction.h"
 
 namespace VrenkGLWidge {
 
@@ -29,7 +30,8 @@ CVrenkWidgeManager::CVrenkWidgeManager()
       m_fLastY(0),
       m_nDirtyBox{0, 0, 0, 0},
       m_bGLContextCurrent(false),
-      m_bNeedReRender(true) {
+      m_bNeedReRender(true),
+      m_pInteraction(new SManagerInteraction()) {
   m_vecWidges.reserve(10);
   m_vecHitWidges.reserve(10);
   m_vecMissWidges.reserve(10);
@@ -51,6 +53,7 @@ CVrenkWidgeManager::~CVrenkWidgeManager() {
   delete m_pImagePool;
   delete m_pFontManager;
   if (m_hDC != nullptr) ReleaseDC(m_hWnd, m_hDC);
+  delete m_pInteraction;
 }
 
 int CVrenkWidgeManager::Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC, int nVpX, int nVpY,
@@ -80,6 +83,7 @@ int CVrenkWidgeManager::Release() {
   RememberUntoldWidges();
   m_vecWidges.clear();
   ++m_nListVersion;
+  ForgetInteraction(nullptr);
   return 0;
 }
 
@@ -202,6 +206,7 @@ int CVrenkWidgeManager::RemoveWidge(CVrenkWidge* pWidge) {
       ++m_nListVersion;
       known = true;
       result = 0;
+      ForgetInteraction(pWidge);
     }
   }
   // Keep the rule that every widge pointing here is listed or remembered: a
@@ -220,6 +225,7 @@ int CVrenkWidgeManager::RemoveAllWidges() {
   RememberUntoldWidges();
   m_vecWidges.clear();
   ++m_nListVersion;
+  ForgetInteraction(nullptr);
   return 0;
 }
 
