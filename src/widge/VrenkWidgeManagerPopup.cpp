@@ -120,8 +120,13 @@ int CVrenkWidgeManager::SetTimeSource(VrenkFunctional::IVrenkTimeSourceBase* pTi
 }
 
 int CVrenkWidgeManager::GetTimerDelay() {
-  const SManagerInteraction& state = *m_pInteraction;
+  SManagerInteraction& state = *m_pInteraction;
   if (!state.bShowPending || state.pPopup == nullptr) return -1;
+  // A host that showed the popup itself has nothing left to wait for.
+  if (static_cast<CVrenkWidge*>(state.pPopup)->m_bVisible) {
+    state.bShowPending = false;
+    return -1;
+  }
   const unsigned int nElapsed = state.pClock->GetMilliseconds() - state.nRestStart;
   if (nElapsed >= state.nPopupDelay) return 0;
   return static_cast<int>(state.nPopupDelay - nElapsed);
@@ -129,7 +134,7 @@ int CVrenkWidgeManager::GetTimerDelay() {
 
 bool CVrenkWidgeManager::OnTimer() {
   SManagerInteraction& state = *m_pInteraction;
-  if (!state.bShowPending || state.pPopup == nullptr) return false;
+  if (GetTimerDelay() < 0) return false;
   if (state.pClock->GetMilliseconds() - state.nRestStart < state.nPopupDelay) return false;
   ShowPendingPopup();
   return true;

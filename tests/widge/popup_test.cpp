@@ -189,6 +189,12 @@ TEST_F(PopupTest, MarkAheadDrawsThePopupOnlyOnceThePointerHasRested) {
   EXPECT_TRUE(m_wheel.IsVisible());
   EXPECT_EQ(m_manager.GetTimerDelay(), -1);
   m_manager.ClosePopup();
+  // A host that shows the waiting popup itself leaves nothing to wait for.
+  m_manager.PopupMenu(&m_wheel, At(320, 240));
+  m_wheel.SetVisible(true);
+  EXPECT_EQ(m_manager.GetTimerDelay(), -1);
+  EXPECT_FALSE(m_manager.OnTimer());
+  m_manager.ClosePopup();
 
   EXPECT_EQ(m_manager.SetTimeSource(nullptr), -5);
   m_manager.SetPopupDelay(0xFFFFFFFFu);
