@@ -51,6 +51,8 @@ class DemoProcess {
     return m_pid > 0;
   }
 
+  bool Running() const { return m_pid > 0; }
+
   ~DemoProcess() {
     if (m_pid > 0) {
       kill(m_pid, SIGTERM);
@@ -114,17 +116,35 @@ void ScreenColor(Display* display, int x, int y, int rgb[3]) {
 // How far the colour leans to the highlight's orange (red over blue).
 int Orange(const int rgb[3]) { return rgb[0] - rgb[2]; }
 
-TEST(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
-  Display* display = vrenktest::TestDisplay();
-  VRENK_REQUIRE_DISPLAY(display);
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
-    if (vrenktest::X11Required()) FAIL() << "xdotool is not installed";
-    GTEST_SKIP() << "xdotool is not installed";
+// An X server with xdotool, a folder for the demo's icons, and the demo,
+// which each test starts with its own options and asks to quit at the end.
+class DemoWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    display = vrenktest::TestDisplay();
+    VRENK_REQUIRE_DISPLAY(display);
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
+      if (vrenktest::X11Required()) FAIL() << "xdotool is not installed";
+      GTEST_SKIP() << "xdotool is not installed";
+    }
+    ASSERT_NE(mkdtemp(iconDir), nullptr);
+    madeIconDir = true;
+  }
+  void TearDown() override {
+    if (demo.Running()) {
+      Xdotool("key Escape");
+      demo.Exited(std::chrono::seconds(5));
+    }
+    if (madeIconDir) std::system((std::string("rm -rf ") + iconDir).c_str());
   }
 
-  char iconDir[] = "/tmp/vrenk-e2e-XXXXXX";
-  ASSERT_NE(mkdtemp(iconDir), nullptr);
+  Display* display = nullptr;
+  char iconDir[32] = "/tmp/vrenk-e2e-XXXXXX";
+  bool madeIconDir = false;
   DemoProcess demo;
+};
+
+TEST_F(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
   ASSERT_TRUE(demo.Start(iconDir));
 
   std::map<int, ItemSpot> items;
@@ -195,10 +215,6 @@ TEST(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
   screen(0, &x, &y);
   ASSERT_TRUE(Xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
   EXPECT_EQ(demo.ReadLine(std::chrono::seconds(5)), "callback: item 100 toggled 0");
-
-  Xdotool("key Escape");
-  demo.Exited(std::chrono::seconds(5));
-  std::system((std::string("rm -rf ") + iconDir).c_str());
 }
 
 // Marking with the real pointer: the right button opens the double wheel
@@ -206,16 +222,7 @@ TEST(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
 // direction, far past the rim, chooses that item. A slow stroke shows the
 // menu once the pointer rests; a quick one chooses with the menu never on
 // screen (the demo reports every popup it presents).
-TEST(DemoWindow, RealPointerStrokesChooseByDirectionSeenOrUnseen) {
-  Display* display = vrenktest::TestDisplay();
-  VRENK_REQUIRE_DISPLAY(display);
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
-    if (vrenktest::X11Required()) FAIL() << "xdotool is not installed";
-    GTEST_SKIP() << "xdotool is not installed";
-  }
-  char iconDir[] = "/tmp/vrenk-e2e-XXXXXX";
-  ASSERT_NE(mkdtemp(iconDir), nullptr);
-  DemoProcess demo;
+TEST_F(DemoWindow, RealPointerStrokesChooseByDirectionSeenOrUnseen) {
   // A delay that a quick stroke beats even on a busy machine.
   ASSERT_TRUE(demo.Start(iconDir, "--popup-delay", "800"));
 
@@ -256,10 +263,6 @@ TEST(DemoWindow, RealPointerStrokesChooseByDirectionSeenOrUnseen) {
   ASSERT_TRUE(Xdotool("mousemove --sync " + press + " mousedown 3 mousemove " + toward(5, 1.0) + " mouseup 3"));
   EXPECT_EQ(demo.ReadLine(std::chrono::seconds(5)), "callback: item 305 toggled 1");
   EXPECT_EQ(demo.ReadLine(std::chrono::milliseconds(1500)), "") << "the popup was drawn after all";
-
-  Xdotool("key Escape");
-  demo.Exited(std::chrono::seconds(5));
-  std::system((std::string("rm -rf ") + iconDir).c_str());
 }
 
 }  // namespace
