@@ -125,6 +125,7 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   // direction from the menu's centre to the pointer is highlighted at any
   // distance beyond the dead zone, and the release chooses it.
   void SetSelectByDirection(bool bDirection);
+  // True while the menu selects by direction.
   bool IsSelectByDirection() const;
   // Sets the dead zone around a stroke's origin, in pixels: a release
   // within it chooses nothing. A negative or NaN value restores the
@@ -137,6 +138,7 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   // further away chooses nothing. 0 (the default), a negative or a NaN
   // value sets no limit.
   void SetCancelDistance(float fPixels);
+  // The cancel distance in pixels; 0 for no limit.
   float GetCancelDistance() const;
   // Sets the object told of every change of the highlighted item (not
   // owned); 0, or -5 for null, which clears it.

@@ -128,6 +128,7 @@ class VRENK_API CVrenkWidgeManager {
   // stroke before the popup is drawn; 0 (the default) shows it at once.
   // Values above 2^31 - 1 are taken as 2^31 - 1.
   void SetPopupDelay(unsigned int nMilliseconds);
+  // The popup delay in milliseconds.
   unsigned int GetPopupDelay() const;
   // Sets the clock the manager reads (not owned); 0, or -5 for null, which
   // brings back the default, the system's monotonic clock (GetTickCount).
