@@ -41,6 +41,11 @@ struct Session {
   bool lightTracing = false;
   // The popup has been on screen since it opened (told once, for scripts).
   bool popupShown = false;
+  // Where the pointer was at the last motion event. Button events take
+  // their point from here, in the order the events came:
+  // glfwGetCursorPos asks the server where the pointer is now, which during
+  // a quick stroke may already be the stroke's end.
+  POINT pointer{0, 0};
 };
 
 // A GLFW key as a Windows virtual-key code (0 for keys the menus ignore).
@@ -76,12 +81,14 @@ POINT CursorPoint(GLFWwindow* window) {
 Session* Of(GLFWwindow* window) { return static_cast<Session*>(glfwGetWindowUserPointer(window)); }
 
 void OnCursor(GLFWwindow* window, double x, double y) {
-  Of(window)->app.Manager().OnMouseMove(0, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+  Session& s = *Of(window);
+  s.pointer = POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+  s.app.Manager().OnMouseMove(0, s.pointer);
 }
 
 void OnButton(GLFWwindow* window, int button, int action, int) {
   Session& s = *Of(window);
-  const POINT pt = CursorPoint(window);
+  const POINT pt = s.pointer;
   CVrenkWidgeManager& manager = s.app.Manager();
   if (button == GLFW_MOUSE_BUTTON_LEFT) {
     if (action == GLFW_PRESS) {
@@ -106,7 +113,7 @@ void OnScroll(GLFWwindow* window, double, double dy) {
   int wx = 0;
   int wy = 0;
   glfwGetWindowPos(window, &wx, &wy);
-  POINT pt = CursorPoint(window);
+  POINT pt = Of(window)->pointer;
   pt.x += wx;  // the wheel message carries a screen point
   pt.y += wy;
   Of(window)->app.Manager().OnMouseWheel(0, static_cast<short>(dy * 120), pt);
@@ -211,6 +218,7 @@ int RunWindowed(int argc, char** argv) {
     Session session;
     if (hWnd != nullptr && hRC != nullptr && session.app.Init(hWnd, hRC, width, height, icons)) {
       glfwSetWindowUserPointer(window, &session);
+      session.pointer = CursorPoint(window);
       glfwSetCursorPosCallback(window, OnCursor);
       glfwSetMouseButtonCallback(window, OnButton);
       glfwSetScrollCallback(window, OnScroll);
