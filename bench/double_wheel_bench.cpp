@@ -71,6 +71,25 @@ void BM_DoubleWheelMouseMoveSameItem(benchmark::State& state) {
 }
 BENCHMARK(BM_DoubleWheelMouseMoveSameItem);
 
+// A stroke on the double wheel opened as a popup: the pointer is captured
+// and the moves go far past the rim, where the outer ring is chosen by the
+// stroke's direction; the highlighted item stays.
+void BM_DoubleWheelCapturedDragMove(benchmark::State& state) {
+  Scene scene;
+  scene.wheel.SetSelectByDirection(true);
+  scene.manager.PopupMenu(&scene.wheel, POINT{320, kHeight - 150});
+  const POINT a{320 + 290, kHeight - (150 + 20)};  // 4 and 8 degrees, about 3 radii out
+  const POINT b{320 + 280, kHeight - (150 + 40)};
+  bool flip = false;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(scene.manager.OnMouseMove(0, flip ? a : b));
+    flip = !flip;
+  }
+  if (scene.wheel.GetOuterHoveredIndex() != 0) state.SkipWithError("the highlighted item changed");
+  scene.manager.OnLButtonUp(0, a);
+}
+BENCHMARK(BM_DoubleWheelCapturedDragMove);
+
 // The hovered item alternates, so every pass rebuilds the list (and the
 // highlighted row of the panel moves).
 void BM_DoubleWheelRenderPass(benchmark::State& state) {

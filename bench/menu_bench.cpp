@@ -76,6 +76,32 @@ void BM_WheelMouseMoveSameItem(benchmark::State& state) {
 }
 BENCHMARK(BM_WheelMouseMoveSameItem);
 
+// A stroke on a wheel that selects by direction: the pointer is captured,
+// and the moves go far outside the wheel (and the window). The first keeps
+// the highlighted item (nothing to redraw); the second changes it on every
+// move, which marks the wheel dirty and asks for a redraw each time.
+void BM_WheelCapturedDragMove(benchmark::State& state) {
+  Scene scene(1, 100);
+  CVrenkWheelMenu& wheel = *scene.wheels[0];
+  wheel.SetSelectByDirection(true);
+  const POINT centre{270, kHeight - 130};
+  scene.manager.OnMouseMove(0, centre);
+  scene.manager.OnLButtonDown(0, centre);
+  const bool bChange = state.range(0) != 0;
+  // 70 and 80 degrees (item 0), or 70 and 200 degrees (items 0 and 3).
+  const POINT a{270 + 103, kHeight - (130 + 282)};
+  const POINT b = bChange ? POINT{270 - 282, kHeight - (130 - 103)} : POINT{270 + 52, kHeight - (130 + 295)};
+  bool flip = false;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(scene.manager.OnMouseMove(0, flip ? a : b));
+    flip = !flip;
+  }
+  if (scene.manager.GetCaptureMenu() != &wheel) state.SkipWithError("the stroke lost the pointer");
+  if (!bChange && wheel.GetHoveredIndex() != 0) state.SkipWithError("the highlighted item changed");
+  scene.manager.OnLButtonUp(0, a);
+}
+BENCHMARK(BM_WheelCapturedDragMove)->Arg(0)->Arg(1)->ArgName("changing");
+
 // The hovered item alternates, so every pass rebuilds the wheel's list.
 void BM_WheelRenderPass(benchmark::State& state) {
   Scene scene(1, 100);

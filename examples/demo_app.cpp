@@ -118,6 +118,11 @@ bool DemoApp::Init(HWND hWnd, HGLRC hRC, int width, int height, const std::vecto
   m_doubleWheel.SetShowTooltip(true);
   m_doubleWheel.SetTooltipStyle(0);
   m_doubleWheel.SetProcessFunction(&m_callback);
+  // Marking: a press on the double wheel, or its popup, chooses by the
+  // direction of the stroke, even far outside the wheel.
+  m_doubleWheel.SetSelectByDirection(true);
+  m_wheel.SetHighlightFunction(&m_highlights);
+  m_doubleWheel.SetHighlightFunction(&m_highlights);
   return true;
 }
 
@@ -134,9 +139,18 @@ void DemoApp::OnSize(int width, int height) {
   m_manager.OnSize(0, width, height, 0, 0, width, height);
 }
 
-void DemoApp::OpenDoubleWheel(POINT pt) {
-  m_doubleWheel.SetCenter(pt.x, m_nHeight - pt.y);
-  m_doubleWheel.SetVisible(true);
+void DemoApp::PopupDoubleWheel(POINT pt) { m_manager.PopupMenu(&m_doubleWheel, pt); }
+
+POINT DemoApp::Toward(POINT from, float degrees, float distance) {
+  const float a = degrees * kPi / 180.0f;
+  POINT pt;
+  pt.x = static_cast<LONG>(std::lround(from.x + std::cos(a) * distance));
+  pt.y = static_cast<LONG>(std::lround(from.y - std::sin(a) * distance));
+  return pt;
+}
+
+float DemoApp::OuterItemDegrees(int index) const {
+  return m_doubleWheel.GetOuterItemStartDegree() + (index + 0.5f) * 360.0f / kOuterItems;
 }
 
 POINT DemoApp::RingPoint(float cx, float cy, float radius, float startDegree, int count, int index,
@@ -221,6 +235,39 @@ void DemoApp::Frame() {
   glPopAttrib();
 
   m_manager.Render();
+  DrawStroke();
+}
+
+void DemoApp::DrawStroke() const {
+  if (m_stroke.empty()) return;
+  // The host's own overlay, in client pixels: a trail and a dot at its end.
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_COLOR_BUFFER_BIT);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, m_nWidth, m_nHeight, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glLineWidth(3.0f);
+  glColor4f(1.0f, 0.85f, 0.2f, 0.9f);
+  glBegin(GL_LINE_STRIP);
+  for (const POINT& pt : m_stroke) glVertex2f(static_cast<float>(pt.x), static_cast<float>(pt.y));
+  glEnd();
+  glPointSize(9.0f);
+  glBegin(GL_POINTS);
+  glVertex2f(static_cast<float>(m_stroke.back().x), static_cast<float>(m_stroke.back().y));
+  glEnd();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
 }
 
 std::vector<unsigned char> ReadFrame(int width, int height) {

@@ -37,6 +37,21 @@ class Callback : public VrenkFunctional::IVrenkMenuItemCallbackBase {
   std::vector<Call> calls;
 };
 
+// Keeps every change of a menu's highlighted item (the host's status bar).
+class Highlights : public VrenkFunctional::IVrenkMenuItemHighlightCallbackBase {
+ public:
+  void OnHighlight(int nItemID) override { ids.push_back(nItemID); }
+  std::vector<int> ids;
+};
+
+// A clock the headless script moves by hand, so that its mark-ahead stroke
+// takes the same time on every machine.
+class StepClock : public VrenkFunctional::IVrenkTimeSourceBase {
+ public:
+  unsigned int GetMilliseconds() override { return now; }
+  unsigned int now = 0;
+};
+
 // Writes the demo's icons (48 x 48 RGBA pictograms with alpha) into dir and
 // returns their paths; empty on failure.
 std::vector<std::string> WriteIcons(const std::string& dir);
@@ -61,23 +76,38 @@ class DemoApp {
   POINT WheelItemPoint(int index) const;
   POINT InnerItemPoint(int index) const;
   POINT OuterItemPoint(int index) const;
-  // Opens the double wheel centred at a client point.
-  void OpenDoubleWheel(POINT pt);
+  // Opens the double wheel as a popup at a client point, from a button
+  // press: a stroke chooses by direction, a tap leaves it open.
+  void PopupDoubleWheel(POINT pt);
+  // The client point at an angle (degrees, counter-clockwise) and a
+  // distance from a client point.
+  static POINT Toward(POINT from, float degrees, float distance);
+  // The direction (degrees) of the middle of an outer item.
+  float OuterItemDegrees(int index) const;
+  // A stroke for the host to draw over the overlay (its own drawing): the
+  // points the pointer went through, empty for none.
+  std::vector<POINT>& Stroke() { return m_stroke; }
 
   CVrenkWidgeManager& Manager() { return m_manager; }
   CVrenkWheelMenu& Wheel() { return m_wheel; }
   CVrenkDoubleWheelMenu& DoubleWheel() { return m_doubleWheel; }
   Callback& Calls() { return m_callback; }
+  Highlights& HighlightLog() { return m_highlights; }
+  StepClock& Clock() { return m_clock; }
   int Width() const { return m_nWidth; }
   int Height() const { return m_nHeight; }
 
  private:
   POINT RingPoint(float cx, float cy, float radius, float startDegree, int count, int index, float at) const;
+  void DrawStroke() const;
 
   CVrenkWidgeManager m_manager;
   CVrenkWheelMenu m_wheel;
   CVrenkDoubleWheelMenu m_doubleWheel;
   Callback m_callback;
+  Highlights m_highlights;
+  StepClock m_clock;
+  std::vector<POINT> m_stroke;
   int m_nWidth = 0;
   int m_nHeight = 0;
   float m_fAngle = 0;

@@ -1,15 +1,23 @@
 // demo_glfw.cpp - the demo's window front end on X11: a GLFW window whose
 // context the library adopts, with every message forwarded to the manager.
 //
-//   vrenk_demo --window [ICON_DIR]
+//   vrenk_demo --window [ICON_DIR] [--popup-delay MS]
 //
-// Left button: choose wheel items. Right button: open the double wheel at
-// the cursor; releasing it over an item chooses that item. Keys: T cycles
-// the tooltip style, L switches light tracing, R switches regional
-// rendering (off at first), Escape quits. The window is redrawn only when the manager asks
-// for it (or the window was exposed), so an idle demo costs nothing.
+// Left button: choose wheel items. Right button: the double wheel pops up
+// at the press point; a stroke in an item's direction chooses it on
+// release, however far it goes, and a quick stroke chooses before the menu
+// is even drawn (it shows once the pointer rests for the popup delay,
+// 250 ms unless told otherwise); a tap leaves it open for a click. Keys go
+// to the popup or the menu under the pointer (arrows, numpad, Tab, Enter,
+// digits, Page Up/Down, Escape closes the popup); the others: T cycles the
+// tooltip style, L switches light tracing, R switches regional rendering
+// (off at first), Escape quits. The window is redrawn only when the
+// manager asks for it (or the window was exposed), and the loop sleeps
+// until the next message or the manager's timer, so an idle demo costs
+// nothing.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -31,8 +39,37 @@ struct Session {
   bool exposed = true;
   int tooltipStyle = 0;
   bool lightTracing = false;
-  bool rightOpen = false;
+  // The popup has been on screen since it opened (told once, for scripts).
+  bool popupShown = false;
+  // Where the pointer was at the last motion event. Button events take
+  // their point from here, in the order the events came:
+  // glfwGetCursorPos asks the server where the pointer is now, which during
+  // a quick stroke may already be the stroke's end.
+  POINT pointer{0, 0};
 };
+
+// A GLFW key as a Windows virtual-key code (0 for keys the menus ignore).
+unsigned int VirtualKey(int key) {
+  if (key >= GLFW_KEY_0 && key <= GLFW_KEY_9) return static_cast<unsigned int>('0' + key - GLFW_KEY_0);
+  if (key >= GLFW_KEY_A && key <= GLFW_KEY_Z) return static_cast<unsigned int>('A' + key - GLFW_KEY_A);
+  if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9) return VK_NUMPAD0 + static_cast<unsigned int>(key - GLFW_KEY_KP_0);
+  switch (key) {
+    case GLFW_KEY_TAB: return VK_TAB;
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_KP_ENTER: return VK_RETURN;
+    case GLFW_KEY_SPACE: return VK_SPACE;
+    case GLFW_KEY_ESCAPE: return VK_ESCAPE;
+    case GLFW_KEY_PAGE_UP: return VK_PRIOR;
+    case GLFW_KEY_PAGE_DOWN: return VK_NEXT;
+    case GLFW_KEY_LEFT: return VK_LEFT;
+    case GLFW_KEY_UP: return VK_UP;
+    case GLFW_KEY_RIGHT: return VK_RIGHT;
+    case GLFW_KEY_DOWN: return VK_DOWN;
+    case GLFW_KEY_LEFT_SHIFT: return VK_LSHIFT;
+    case GLFW_KEY_RIGHT_SHIFT: return VK_RSHIFT;
+    default: return 0;
+  }
+}
 
 POINT CursorPoint(GLFWwindow* window) {
   double x = 0;
@@ -44,12 +81,14 @@ POINT CursorPoint(GLFWwindow* window) {
 Session* Of(GLFWwindow* window) { return static_cast<Session*>(glfwGetWindowUserPointer(window)); }
 
 void OnCursor(GLFWwindow* window, double x, double y) {
-  Of(window)->app.Manager().OnMouseMove(0, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+  Session& s = *Of(window);
+  s.pointer = POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+  s.app.Manager().OnMouseMove(0, s.pointer);
 }
 
 void OnButton(GLFWwindow* window, int button, int action, int) {
   Session& s = *Of(window);
-  const POINT pt = CursorPoint(window);
+  const POINT pt = s.pointer;
   CVrenkWidgeManager& manager = s.app.Manager();
   if (button == GLFW_MOUSE_BUTTON_LEFT) {
     if (action == GLFW_PRESS) {
@@ -60,18 +99,12 @@ void OnButton(GLFWwindow* window, int button, int action, int) {
   } else if (button == GLFW_MOUSE_BUTTON_RIGHT) {
     if (action == GLFW_PRESS) {
       manager.OnRButtonDown(0, pt);
-      s.app.OpenDoubleWheel(pt);
-      manager.OnMouseMove(0, pt);
-      s.rightOpen = true;
+      // From the button-down handler: the popup holds the pointer until the
+      // release, which X11 reports even outside the window.
+      s.app.PopupDoubleWheel(pt);
+      s.popupShown = false;
     } else {
       manager.OnRButtonUp(0, pt);
-      if (s.rightOpen) {
-        // Releasing the right button over an item chooses it, as a left
-        // release would.
-        manager.OnMouseMove(0, pt);
-        manager.OnLButtonUp(0, pt);
-        s.rightOpen = false;
-      }
     }
   }
 }
@@ -80,15 +113,22 @@ void OnScroll(GLFWwindow* window, double, double dy) {
   int wx = 0;
   int wy = 0;
   glfwGetWindowPos(window, &wx, &wy);
-  POINT pt = CursorPoint(window);
+  POINT pt = Of(window)->pointer;
   pt.x += wx;  // the wheel message carries a screen point
   pt.y += wy;
   Of(window)->app.Manager().OnMouseWheel(0, static_cast<short>(dy * 120), pt);
 }
 
 void OnKey(GLFWwindow* window, int key, int, int action, int) {
-  if (action != GLFW_PRESS) return;
   Session& s = *Of(window);
+  CVrenkWidgeManager& manager = s.app.Manager();
+  if (const unsigned int vk = VirtualKey(key)) {
+    // The lParam of a key message: bit 30 marks an auto-repeat.
+    const LPARAM lParam = action == GLFW_REPEAT ? static_cast<LPARAM>(1) << 30 : 0;
+    const bool used = action == GLFW_RELEASE ? manager.OnKeyUp(vk, lParam) : manager.OnKeyDown(vk, lParam);
+    if (used) return;
+  }
+  if (action != GLFW_PRESS) return;
   switch (key) {
     case GLFW_KEY_ESCAPE:
       glfwSetWindowShouldClose(window, GLFW_TRUE);
@@ -126,8 +166,15 @@ void OnRefresh(GLFWwindow* window) { Of(window)->exposed = true; }
 }  // namespace
 
 int RunWindowed(int argc, char** argv) {
-  const std::string iconDir =
-      argc > 2 ? argv[2] : (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
+  std::string iconDir = (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
+  unsigned int popupDelay = 250;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--popup-delay") == 0 && i + 1 < argc) {
+      popupDelay = static_cast<unsigned int>(std::strtoul(argv[++i], nullptr, 10));
+    } else {
+      iconDir = argv[i];
+    }
+  }
   std::error_code error;
   std::filesystem::create_directories(iconDir, error);
   std::vector<std::string> icons = WriteIcons(iconDir);
@@ -171,6 +218,7 @@ int RunWindowed(int argc, char** argv) {
     Session session;
     if (hWnd != nullptr && hRC != nullptr && session.app.Init(hWnd, hRC, width, height, icons)) {
       glfwSetWindowUserPointer(window, &session);
+      session.pointer = CursorPoint(window);
       glfwSetCursorPosCallback(window, OnCursor);
       glfwSetMouseButtonCallback(window, OnButton);
       glfwSetScrollCallback(window, OnScroll);
@@ -191,20 +239,39 @@ int RunWindowed(int argc, char** argv) {
       int cy = 0;
       session.app.Wheel().GetCenter(cx, cy);
       std::printf("wheel centre %d %d radius %d\n", cx, height - cy, session.app.Wheel().GetRadius());
+      // The double wheel is the right button's popup.
+      CVrenkDoubleWheelMenu& popup = session.app.DoubleWheel();
+      popup.SetVisible(false);
+      session.app.Manager().SetPopupDelay(popupDelay);
+      std::printf("double wheel outer %d start %g radius %d delay %u\n", popup.GetOuterItemSize(),
+                  popup.GetOuterItemStartDegree(), popup.GetRadius(), popupDelay);
       std::printf("ready: window at %d %d size %d %d\n", wx, wy, width, height);
       std::fflush(stdout);
 
+      CVrenkWidgeManager& manager = session.app.Manager();
       while (!glfwWindowShouldClose(window)) {
-        if (session.exposed || session.app.Manager().IsNeedReRender()) {
+        manager.OnTimer();
+        if (session.exposed || manager.IsNeedReRender()) {
           const bool regional = session.regional && !session.exposed;
-          if (regional) session.app.Manager().BeginRegionalRendering();
+          if (regional) manager.BeginRegionalRendering();
           session.app.Advance(2.0f);
           session.app.Frame();
-          if (regional) session.app.Manager().EndRegionalRendering();
+          if (regional) manager.EndRegionalRendering();
           glfwSwapBuffers(window);
           session.exposed = false;
+          if (manager.GetPopupMenu() != nullptr && manager.GetPopupMenu()->IsVisible() && !session.popupShown) {
+            std::printf("popup on screen\n");
+            std::fflush(stdout);
+            session.popupShown = true;
+          }
         }
-        glfwWaitEvents();
+        // Asleep until the next event, or until the manager's timer is due.
+        const int delay = manager.GetTimerDelay();
+        if (delay >= 0) {
+          glfwWaitEventsTimeout((delay > 0 ? delay : 1) / 1000.0);  // the timeout must be positive
+        } else {
+          glfwWaitEvents();
+        }
       }
       session.app.Release();
       result = 0;

@@ -116,6 +116,76 @@ std::vector<Step> Script() {
          const int r = app.DoubleWheel().GetRadius();
          return Expect(cx + r <= kWidth / 2 && cx - r >= 0, "the double wheel inside the narrower view");
        }},
+      // Marking: from here on the double wheel is a popup at the press point.
+      {"stroke-far-outside",
+       [](DemoApp& app) {
+         app.OnSize(kWidth, kHeight);
+         app.DoubleWheel().SetVisible(false);
+         const POINT press{430, 200};
+         app.PopupDoubleWheel(press);
+         app.Stroke().assign(1, press);
+         // Towards outer item 1 ("Wireframe"), far past the rim and over
+         // the other wheel, which sees nothing of the stroke.
+         for (int k = 1; k <= 10; ++k) {
+           const POINT pt = DemoApp::Toward(press, app.OuterItemDegrees(1), 26.0f * k);
+           app.Manager().OnMouseMove(0, pt);
+           app.Stroke().push_back(pt);
+         }
+         return Expect(app.DoubleWheel().IsVisible() && app.Manager().GetCaptureMenu() == &app.DoubleWheel(),
+                       "the popup shown and holding the pointer") &&
+                Expect(app.DoubleWheel().GetOuterHoveredIndex() == 1, "outer item 1 highlighted by direction");
+       }},
+      {"stroke-chooses",
+       [](DemoApp& app) {
+         app.Manager().OnLButtonUp(0, app.Stroke().back());
+         app.Stroke().clear();
+         return Expect(LastCallIs(app, 4, 301, false), "callback for outer item 301") &&
+                Expect(!app.DoubleWheel().IsVisible() && app.Manager().GetPopupMenu() == nullptr,
+                       "the popup hidden after the choice");
+       }},
+      {"mark-ahead-unseen",
+       [](DemoApp& app) {
+         // A stroke quicker than the delay: chosen without the popup ever
+         // being drawn. The script's clock moves 15 ms a step.
+         app.Manager().SetTimeSource(&app.Clock());
+         app.Manager().SetPopupDelay(300);
+         app.Frame();
+         const std::vector<unsigned char> before = ReadFrame(kWidth, kHeight);
+         const POINT press{470, 260};
+         app.PopupDoubleWheel(press);
+         std::vector<POINT> stroke(1, press);
+         bool unseen = true;
+         for (int k = 1; k <= 8; ++k) {
+           app.Clock().now += 15;
+           stroke.push_back(DemoApp::Toward(press, app.OuterItemDegrees(6), 20.0f * k));
+           app.Manager().OnMouseMove(0, stroke.back());
+           app.Frame();
+           unseen = unseen && !app.DoubleWheel().IsVisible() && ReadFrame(kWidth, kHeight) == before;
+         }
+         app.Manager().OnLButtonUp(0, stroke.back());
+         app.Stroke() = stroke;  // for the picture
+         app.Manager().SetPopupDelay(0);
+         return Expect(unseen, "nothing of the popup drawn during the stroke") &&
+                Expect(LastCallIs(app, 5, 306, true), "callback for outer item 306, a toggle item, now on");
+       }},
+      {"keyboard-highlight",
+       [](DemoApp& app) {
+         app.Stroke().clear();
+         app.Manager().OnMouseMove(0, app.WheelItemPoint(0));
+         // Right: the enabled item nearest 0 degrees (item 5 is disabled).
+         const bool used = app.Manager().OnKeyDown(VK_RIGHT, 0);
+         app.Manager().OnKeyUp(VK_RIGHT, 0);
+         return Expect(used && app.Wheel().GetHoveredIndex() == 6, "wheel item 6 highlighted by the Right key") &&
+                Expect(!app.HighlightLog().ids.empty() && app.HighlightLog().ids.back() == kWheelBaseID + 6,
+                       "the highlight hook told of item 106");
+       }},
+      {"keyboard-choose",
+       [](DemoApp& app) {
+         app.Manager().OnKeyDown(VK_RETURN, 0);
+         const bool first = Expect(LastCallIs(app, 6, kWheelBaseID + 6, false), "Enter chooses item 106");
+         app.Manager().OnKeyDown('3', 0);  // the third item, a toggle item that was on
+         return first && Expect(LastCallIs(app, 7, kWheelBaseID + kToggleItemA, false), "key 3 flips item 102 off");
+       }},
   };
 }
 

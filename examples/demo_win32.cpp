@@ -3,10 +3,13 @@
 //
 //   vrenk_demo.exe --window [ICON_DIR]
 //
-// Left button: choose wheel items. Right button: open the double wheel at
-// the cursor; releasing it over an item chooses that item. Keys: T cycles
-// the tooltip style, L switches light tracing, R switches regional
-// rendering, Escape quits.
+// Left button: choose wheel items. Right button: the double wheel pops up
+// at the press point and a stroke chooses by direction (a quick one before
+// the menu is drawn; it shows once the pointer rests for 250 ms); a tap
+// leaves it open for a click. Keys go to the popup or the menu under the
+// pointer first; the others: T cycles the tooltip style, L switches light
+// tracing, R switches regional rendering, Escape quits. The manager's timer
+// is a SetTimer timer, set after every message it may have started.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,12 +25,13 @@ struct Session {
   HDC hDC = nullptr;
   bool ready = false;
   bool regional = false;
-  bool rightOpen = false;
   int tooltipStyle = 0;
   bool lightTracing = false;
 };
 
 Session* g_session = nullptr;
+constexpr UINT_PTR kPopupTimer = 1;
+constexpr unsigned int kPopupDelay = 250;
 
 POINT PointOf(LPARAM lParam) {
   POINT pt;
@@ -48,29 +52,39 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEMOVE:
       manager.OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam));
       break;
+    // The capture keeps the moves and the release coming while a stroke
+    // leaves the window.
     case WM_LBUTTONDOWN:
+      SetCapture(hWnd);
       manager.OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
       break;
     case WM_LBUTTONUP:
+      ReleaseCapture();
       manager.OnLButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
       break;
     case WM_RBUTTONDOWN:
+      SetCapture(hWnd);
       manager.OnRButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
-      s->app.OpenDoubleWheel(PointOf(lParam));
-      manager.OnMouseMove(0, PointOf(lParam));
-      s->rightOpen = true;
+      s->app.PopupDoubleWheel(PointOf(lParam));
       break;
     case WM_RBUTTONUP:
+      ReleaseCapture();
       manager.OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
-      if (s->rightOpen) {
-        manager.OnLButtonUp(0, PointOf(lParam));
-        s->rightOpen = false;
-      }
+      break;
+    case WM_TIMER:
+      if (wParam != kPopupTimer) return DefWindowProcW(hWnd, message, wParam, lParam);
+      KillTimer(hWnd, kPopupTimer);
+      manager.OnTimer();
+      break;
+    case WM_KEYUP:
+      manager.OnKeyUp(wParam, lParam);
       break;
     case WM_MOUSEWHEEL:  // a screen point
       manager.OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam));
       break;
     case WM_KEYDOWN:
+      // The menus first: Escape closes an open popup before it quits.
+      if (manager.OnKeyDown(wParam, lParam)) break;
       if (wParam == VK_ESCAPE) DestroyWindow(hWnd);
       if (wParam == 'T') s->app.DoubleWheel().SetTooltipStyle(s->tooltipStyle = (s->tooltipStyle + 1) % 3);
       if (wParam == 'L') {
@@ -94,6 +108,13 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     default:
       return DefWindowProcW(hWnd, message, wParam, lParam);
+  }
+  // The manager wants a call when a popup's delay is up.
+  const int delay = manager.GetTimerDelay();
+  if (delay >= 0) {
+    SetTimer(hWnd, kPopupTimer, static_cast<UINT>(delay > 0 ? delay : USER_TIMER_MINIMUM), nullptr);
+  } else {
+    KillTimer(hWnd, kPopupTimer);
   }
   // Redraw only what the manager asked for.
   if (manager.IsNeedReRender()) {
@@ -148,6 +169,11 @@ int RunWindowed(int argc, char** argv) {
   RECT client;
   GetClientRect(hWnd, &client);
   session.ready = session.app.Init(hWnd, hRC, client.right, client.bottom, icons);
+  if (session.ready) {
+    // The double wheel is the right button's popup.
+    session.app.DoubleWheel().SetVisible(false);
+    session.app.Manager().SetPopupDelay(kPopupDelay);
+  }
   ShowWindow(hWnd, SW_SHOW);
   UpdateWindow(hWnd);
   MSG msg;

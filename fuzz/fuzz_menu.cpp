@@ -1,9 +1,11 @@
 // fuzz_menu.cpp - byte-driven call sequences on a manager with a wheel and
 // a double wheel menu: odd counts, angles, centres, viewports, coordinates,
 // button and wheel messages, style switches, releases and new starts, and a
-// callback that changes the menus while a click is being handled. After
-// every step the hover and box invariants are checked, and every render
-// must leave the GL state as it found it.
+// callback that changes the menus while a click is being handled; popups,
+// strokes in direction mode, key messages, and the mark-ahead delay on an
+// injected clock, with highlight hooks that check each report. After every
+// step the hover, box, popup and timer invariants are checked, and every
+// render must leave the GL state as it found it.
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -100,9 +102,76 @@ struct Callback : VrenkFunctional::IVrenkMenuItemCallbackBase {
   int nMode = 0;
 };
 
+// The injected clock.
+struct Clock : VrenkFunctional::IVrenkTimeSourceBase {
+  unsigned int GetMilliseconds() override { return now; }
+  unsigned int now = 0xFFFFF000u;  // close to the wrap
+};
+
+// The highlight of a menu as its public readers show it: (ring, index), ring
+// 1 the inner ring, and (0, -1) for nothing (an index past its list, for the
+// moment until the menu clears it, counts as nothing too).
+struct Highlight {
+  int nRing = 0;
+  int nIndex = -1;
+  bool operator==(const Highlight& o) const { return nIndex < 0 ? o.nIndex < 0 : nRing == o.nRing && nIndex == o.nIndex; }
+};
+
+Highlight HighlightOf(CVrenkMenuBase& menu) {
+  Highlight h;
+  if (auto* d = dynamic_cast<CVrenkDoubleWheelMenu*>(&menu)) {
+    if (d->GetInnerHoveredIndex() >= 0) {
+      h = {1, d->GetInnerHoveredIndex()};
+    } else {
+      h = {0, d->GetOuterHoveredIndex()};
+    }
+    const int n = h.nRing == 1 ? d->GetInnerItemSize() : d->GetOuterItemSize();
+    if (h.nIndex >= n) h.nIndex = -1;
+  } else {
+    h.nIndex = menu.GetHoveredIndex();
+    if (h.nIndex >= menu.GetItemSize()) h.nIndex = -1;
+  }
+  return h;
+}
+
+int IDOf(CVrenkMenuBase& menu, Highlight h) {
+  if (h.nIndex < 0) return -1;
+  const unsigned int i = static_cast<unsigned int>(h.nIndex);
+  if (auto* d = dynamic_cast<CVrenkDoubleWheelMenu*>(&menu)) return h.nRing == 1 ? d->GetInnerItemID(i) : d->GetOuterItemID(i);
+  return menu.GetItemID(i);
+}
+
+// A menu's highlight hook: each report must be a change, name the item now
+// highlighted, and leave the hook in step with the menu. In mode 1 it also
+// releases the menu, in mode 2 it disables the item it is told of.
+struct Hook : VrenkFunctional::IVrenkMenuItemHighlightCallbackBase {
+  void OnHighlight(int nItemID) override {
+    const Highlight now = HighlightOf(*pMenu);
+    VRENK_FUZZ_CHECK(!(now == told), "the highlight hook was told of no change");
+    VRENK_FUZZ_CHECK(nItemID == IDOf(*pMenu, now), "the highlight hook was told " + std::to_string(nItemID) +
+                                                       " for item " + std::to_string(IDOf(*pMenu, now)));
+    told = now;
+    if (nMode == 1) pMenu->Release();
+    if (nMode == 2 && now.nIndex >= 0) {
+      if (auto* d = dynamic_cast<CVrenkDoubleWheelMenu*>(pMenu)) {
+        if (now.nRing == 1) d->SetInnerItemEnabled(static_cast<unsigned int>(now.nIndex), false);
+        if (now.nRing == 0) d->SetOuterItemEnabled(static_cast<unsigned int>(now.nIndex), false);
+      } else {
+        pMenu->SetItemEnabled(static_cast<unsigned int>(now.nIndex), false);
+      }
+    }
+  }
+  CVrenkMenuBase* pMenu = nullptr;  // null: not set on any menu
+  Highlight told;
+  int nMode = 0;
+};
+
 struct Fuzz {
-  // The callback outlives the menus that point at it.
+  // The callback and the hooks outlive the menus that point at them.
   Callback callback;
+  Hook wheelHook;
+  Hook doubleHook;
+  Clock clock;
   std::unique_ptr<CVrenkWidgeManager> manager;
   std::unique_ptr<CVrenkWheelMenu> wheel;
   std::unique_ptr<CVrenkDoubleWheelMenu> dwheel;
@@ -116,12 +185,20 @@ struct Fuzz {
                      "manager Init failed");
     VRENK_FUZZ_CHECK(manager->Init(c.hWnd, c.width, c.height, c.hRC, 0, 0, c.width, c.height) == -6,
                      "a second manager Init was not refused");
+    VRENK_FUZZ_CHECK(manager->SetTimeSource(&clock) == 0, "SetTimeSource");
+  }
+  // New menus have no hooks.
+  void NewMenus() {
+    wheel.reset(new CVrenkWheelMenu());
+    dwheel.reset(new CVrenkDoubleWheelMenu());
+    wheelHook.pMenu = nullptr;
+    doubleHook.pMenu = nullptr;
   }
 };
 
 bool Callback::Execute(int, bool) {
   Fuzz& f = *pFuzz;
-  switch (nMode % 10) {
+  switch (nMode % 12) {
     case 0:
       return true;
     case 1:
@@ -150,12 +227,18 @@ bool Callback::Execute(int, bool) {
       return true;
     case 8:
       // Destroys the clicked menu from inside its own click.
-      f.wheel.reset(new CVrenkWheelMenu());
-      f.dwheel.reset(new CVrenkDoubleWheelMenu());
+      f.NewMenus();
       return false;
-    default:
+    case 9:
       f.manager->RemoveAllWidges();
       return true;
+    case 10:
+      // Opens a popup from inside a choice (perhaps the menu being chosen from).
+      f.manager->PopupMenu(nMode & 16 ? static_cast<CVrenkMenuBase*>(f.dwheel.get()) : f.wheel.get(), POINT{32, 32});
+      return true;
+    default:
+      f.manager->ClosePopup();
+      return false;
   }
 }
 
@@ -187,6 +270,23 @@ void CheckInvariants(const Fuzz& f) {
     VRENK_FUZZ_CHECK(hi == -1 || ho == -1, "both rings are hovered");
     CheckBox(*f.dwheel, "the double wheel");
   }
+  // The popup and the stroke's menu are live menus of this run, or none.
+  const CVrenkMenuBase* popup = f.manager->GetPopupMenu();
+  const CVrenkMenuBase* capture = f.manager->GetCaptureMenu();
+  const CVrenkMenuBase* wheel = f.wheel.get();
+  const CVrenkMenuBase* dwheel = f.dwheel.get();
+  VRENK_FUZZ_CHECK(popup == nullptr || popup == wheel || popup == dwheel, "the popup is not a live menu");
+  VRENK_FUZZ_CHECK(capture == nullptr || capture == wheel || capture == dwheel, "the stroke's menu is not a live menu");
+  const int delay = f.manager->GetTimerDelay();
+  VRENK_FUZZ_CHECK(delay >= -1 && (delay < 0 || static_cast<unsigned int>(delay) <= f.manager->GetPopupDelay()),
+                   "GetTimerDelay gave " + std::to_string(delay));
+  VRENK_FUZZ_CHECK(delay < 0 || (popup != nullptr && !popup->IsVisible()),
+                   "a timer is due without a popup waiting to be shown");
+  // Each hook is in step with its menu.
+  if (f.wheelHook.pMenu != nullptr)
+    VRENK_FUZZ_CHECK(f.wheelHook.told == HighlightOf(*f.wheel), "the wheel's hook missed a change");
+  if (f.doubleHook.pMenu != nullptr)
+    VRENK_FUZZ_CHECK(f.doubleHook.told == HighlightOf(*f.dwheel), "the double wheel's hook missed a change");
 }
 
 void RenderAndCheck(Fuzz& f, uint8_t mode) {
@@ -513,6 +613,76 @@ void Step(Fuzz& f, Reader& in) {
       VRENK_FUZZ_CHECK(d.SetProcessFunction(pCallback) == (pCallback ? 0 : -5), "SetProcessFunction");
       break;
     }
+    case ops::kPopup: {
+      const bool bDouble = in.Bool();
+      CVrenkMenuBase* menu = bDouble ? static_cast<CVrenkMenuBase*>(&d) : &w;
+      const POINT pt = Point(in);
+      const int result = f.manager->PopupMenu(menu, pt);
+      VRENK_FUZZ_CHECK(result == 0 || result == -4 || result == -8, "PopupMenu gave " + std::to_string(result));
+      VRENK_FUZZ_CHECK(result != 0 || f.manager->GetPopupMenu() == menu || f.manager->GetPopupMenu() == nullptr,
+                       "PopupMenu succeeded but another menu is the popup");
+      break;
+    }
+    case ops::kClosePopup: {
+      const bool bOpen = f.manager->GetPopupMenu() != nullptr;
+      VRENK_FUZZ_CHECK(f.manager->ClosePopup() == (bOpen ? 0 : -4), "ClosePopup");
+      break;
+    }
+    case ops::kKey: {
+      static const unsigned int kKeys[] = {VK_LEFT,    VK_UP,      VK_RIGHT,   VK_DOWN,    VK_TAB,     VK_RETURN,
+                                           VK_SPACE,   VK_ESCAPE,  VK_PRIOR,   VK_NEXT,    VK_SHIFT,   VK_LSHIFT,
+                                           VK_RSHIFT,  VK_NUMPAD0, VK_NUMPAD1, VK_NUMPAD5, VK_NUMPAD9, '0',
+                                           '1',        '5',        '9',        'A',        0x1FF,      0xFF};
+      const bool bDown = in.Bool();
+      const unsigned int key = kKeys[in.Byte() % (sizeof kKeys / sizeof kKeys[0])];
+      const LPARAM lParam = static_cast<LPARAM>(in.Byte()) << 16 | (in.Bool() ? static_cast<LPARAM>(1) << 30 : 0);
+      if (bDown) {
+        f.manager->OnKeyDown(key, lParam);
+      } else {
+        f.manager->OnKeyUp(key, lParam);
+      }
+      break;
+    }
+    case ops::kClock: {
+      const uint8_t t = in.Byte();
+      // Small steps mostly, and now and then half the clock's range.
+      f.clock.now += t == 255 ? 0x7FFFFFFFu : t * 7u;
+      f.manager->OnTimer();
+      break;
+    }
+    case ops::kDirection: {
+      const bool bDouble = in.Bool();
+      CVrenkMenuBase& menu = bDouble ? static_cast<CVrenkMenuBase&>(d) : static_cast<CVrenkMenuBase&>(w);
+      menu.SetSelectByDirection(in.Bool());
+      menu.SetDeadZone(in.Float() - 30.0f);
+      menu.SetCancelDistance(in.Float() - 30.0f);
+      const float dz = menu.GetDeadZone(), cancel = menu.GetCancelDistance();
+      VRENK_FUZZ_CHECK(dz >= 0.0f, "a dead zone of " + std::to_string(dz));
+      VRENK_FUZZ_CHECK(cancel >= 0.0f && std::isfinite(cancel), "a cancel distance of " + std::to_string(cancel));
+      break;
+    }
+    case ops::kPopupDelay: {
+      const int ms = in.Int();
+      f.manager->SetPopupDelay(static_cast<unsigned int>(ms));
+      VRENK_FUZZ_CHECK(f.manager->GetPopupDelay() <= 0x7FFFFFFFu, "a popup delay past half the clock");
+      break;
+    }
+    case ops::kHighlightHook: {
+      const bool bDouble = in.Bool();
+      const uint8_t mode = in.Byte();
+      CVrenkMenuBase& menu = bDouble ? static_cast<CVrenkMenuBase&>(d) : static_cast<CVrenkMenuBase&>(w);
+      Hook& hook = bDouble ? f.doubleHook : f.wheelHook;
+      if (mode % 4 == 3) {
+        VRENK_FUZZ_CHECK(menu.SetHighlightFunction(nullptr) == -5, "SetHighlightFunction(nullptr)");
+        hook.pMenu = nullptr;
+      } else {
+        hook.pMenu = &menu;
+        hook.nMode = mode % 4;
+        hook.told = HighlightOf(menu);
+        VRENK_FUZZ_CHECK(menu.SetHighlightFunction(&hook) == 0, "SetHighlightFunction");
+      }
+      break;
+    }
     default:
       break;
   }
@@ -526,8 +696,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz f;
   f.callback.pFuzz = &f;
   f.NewManager();
-  f.wheel.reset(new CVrenkWheelMenu());
-  f.dwheel.reset(new CVrenkDoubleWheelMenu());
+  f.NewMenus();
   for (int nSteps = 0; !in.Done() && nSteps < 256; ++nSteps) {
     Step(f, in);
     CheckInvariants(f);

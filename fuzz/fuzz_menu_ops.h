@@ -34,6 +34,13 @@ enum : uint8_t {
   kManagerRenew,
   kRender,
   kSetCallback,   // mode
+  kPopup,         // menu, x, y (client point)
+  kClosePopup,
+  kKey,           // down?, key, repeat?
+  kClock,         // step (the injected clock moves, then OnTimer)
+  kDirection,     // menu, on, dead zone, cancel distance
+  kPopupDelay,    // milliseconds
+  kHighlightHook, // menu, mode
   kOpCount
 };
 

@@ -99,7 +99,14 @@ void MenuSeeds(const std::string& dir, int& n) {
   Bytes c = {kInitWheel, 2, at(20), at(16), at(16), 30, kInitDouble, 0, 1, at(20), at(40), at(40), 30, 60,
              kOnSize, 0, at(0), at(0), at(0), at(0), at(0), at(0), kRender, kMove, at(16), at(48),
              kReleaseMenu, 0, kManagerRenew, kInitWheel, 9, at(20), at(32), at(32), 30, kRender};
-  for (const Bytes& seed : {a, b, c}) Write(dir + "/seed" + std::to_string(n++), seed);
+  // Marking: direction mode with a hook, a popup with a delay on the
+  // injected clock, a stroke, a tap, keys.
+  Bytes d = {kInitWheel, 6, at(26), at(32), at(32), 34, kInitDouble, 2, 6, at(24), at(40), at(30), 30, 60,
+             kDirection, 0, 1, 40, 24, kHighlightHook, 0, 0, kHighlightHook, 1, 2, kPopupDelay, at(50),
+             kPopup, 0, at(32), at(32), kClock, 3, kMove, at(40), at(10), kClock, 10, kUp, at(40), at(10),
+             kPopup, 1, at(20), at(20), kUp, at(20), at(20), kKey, 1, 2, 0, kKey, 1, 5, 0, kKey, 1, 7, 0,
+             kMove, at(32), at(30), kDown, at(32), at(30), kMove, at(2), at(60), kUp, at(2), at(60), kRender};
+  for (const Bytes& seed : {a, b, c, d}) Write(dir + "/seed" + std::to_string(n++), seed);
   // And a few arbitrary ones.
   uint32_t state = 12345;
   for (int k = 0; k < 4; ++k) {

@@ -440,6 +440,9 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   menu::CMenuDrawing* m_pDrawing;
 
   friend struct menu::SDrawingAccess;
+
+  // The selection code reads the centre, radius, rings and hovered items.
+  friend class CVrenkMenuSelection;
 };
 
 }  // namespace VrenkGLWidge

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "VrenkMenuItemCallback.h"
+#include "VrenkMenuItemHighlightCallback.h"
 #include "VrenkWidge.h"
 
 namespace VrenkGLWidge {
 
 class CVrenkImageBase;
 class CVrenkTextureText;
+class CVrenkMenuSelection;
+struct SMenuInteraction;
 
 // A widge with an ordered list of items, the index of the hovered item, a
 // tooltip switch and the host's callback. Items borrow their tooltip texts
@@ -116,6 +119,34 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   // Sets the callback (not owned); 0, or -5 for null, which clears it.
   int SetProcessFunction(VrenkFunctional::IVrenkMenuItemCallbackBase* pFunction);
 
+  // Switches selection by direction on or off (off by default): while a
+  // left button pressed over the menu is held, the manager sends every move
+  // and the release to this menu alone, the item whose sector holds the
+  // direction from the menu's centre to the pointer is highlighted at any
+  // distance beyond the dead zone, and the release chooses it.
+  void SetSelectByDirection(bool bDirection);
+  // True while the menu selects by direction.
+  bool IsSelectByDirection() const;
+  // Sets the dead zone around a stroke's origin, in pixels: a release
+  // within it chooses nothing. A negative or NaN value restores the
+  // default, DEFAULT_DEAD_ZONE_RATIO of the radius.
+  void SetDeadZone(float fPixels);
+  // The dead zone in pixels as it applies now (the default follows the
+  // radius).
+  float GetDeadZone() const;
+  // Sets how far from a stroke's origin a release may be, in pixels; one
+  // further away chooses nothing. 0 (the default), a negative or a NaN
+  // value sets no limit.
+  void SetCancelDistance(float fPixels);
+  // The cancel distance in pixels; 0 for no limit.
+  float GetCancelDistance() const;
+  // Sets the object told of every change of the highlighted item (not
+  // owned); 0, or -5 for null, which clears it.
+  int SetHighlightFunction(VrenkFunctional::IVrenkMenuItemHighlightCallbackBase* pFunction);
+
+  // The default dead zone as a fraction of the radius.
+  static const float DEFAULT_DEAD_ZONE_RATIO;
+
  protected:
   bool IsCallbackValid() const { return m_pProcessFunction != nullptr; }
   // The callback's result; false without a callback.
@@ -146,6 +177,12 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   template <typename Char>
   int SetItemImpl(std::vector<SMenuItem>& vecItems, unsigned int nIndex, int nID, const std::string& strTooltip,
                   const Char* szImagePath, int nType, bool bToggled, bool bEnabled);
+
+  // Direction selection, highlight reporting and the keyboard live in the
+  // library's selection code, which reads the menus' geometry and items.
+  friend class CVrenkMenuSelection;
+  // The state of those: options, the highlight hook, the keyboard's ring.
+  SMenuInteraction* m_pInteraction;
 };
 
 }  // namespace VrenkGLWidge

@@ -36,6 +36,8 @@ using ::DWORD;
 using ::LONG;
 using ::UINT;
 using ::WCHAR;
+using ::WPARAM;
+using ::LPARAM;
 using ::COLORREF;
 using ::HANDLE;
 using ::HWND;
@@ -67,6 +69,7 @@ using ::wglGetProcAddress;
 using ::wglMakeCurrent;
 using ::PROC;
 using ::LPCSTR;
+using ::GetTickCount;
 
 // Windows has no notion of a window without a screen; the library provides
 // a hidden window with an OpenGL pixel format for hosts and tests that draw
@@ -97,6 +100,9 @@ typedef DWORD COLORREF;
 typedef const char* LPCSTR;
 // A function address from wglGetProcAddress, to be cast to its real type.
 typedef void (*PROC)();
+// The two message parameters, pointer-sized as on Windows.
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
 
 // Handles are distinct opaque pointer types, as with Windows' STRICT.
 // GDI object handles derive from HGDIOBJ so they convert to it implicitly.
@@ -231,6 +237,44 @@ enum : BYTE {
   DEFAULT_PITCH = 0,
   FF_DONTCARE = 0,
 };
+
+// Windows' virtual-key codes for the keys the menus answer to, so that key
+// messages mean the same on both systems whatever the keyboard layout. The
+// digit keys have no names on Windows either: they are '0' to '9'. Left out
+// where a header of the host's has defined them already.
+#ifndef VK_RETURN
+enum : UINT {
+  VK_TAB = 0x09,
+  VK_RETURN = 0x0D,
+  VK_SHIFT = 0x10,
+  VK_ESCAPE = 0x1B,
+  VK_SPACE = 0x20,
+  VK_PRIOR = 0x21,  // Page Up
+  VK_NEXT = 0x22,   // Page Down
+  VK_LEFT = 0x25,
+  VK_UP = 0x26,
+  VK_RIGHT = 0x27,
+  VK_DOWN = 0x28,
+  VK_NUMPAD0 = 0x60,
+  VK_NUMPAD1 = 0x61,
+  VK_NUMPAD2 = 0x62,
+  VK_NUMPAD3 = 0x63,
+  VK_NUMPAD4 = 0x64,
+  VK_NUMPAD5 = 0x65,
+  VK_NUMPAD6 = 0x66,
+  VK_NUMPAD7 = 0x67,
+  VK_NUMPAD8 = 0x68,
+  VK_NUMPAD9 = 0x69,
+  VK_LSHIFT = 0xA0,
+  VK_RSHIFT = 0xA1,
+};
+#endif
+
+// --- Time -------------------------------------------------------------------
+
+// Milliseconds of the system's monotonic clock, wrapping past 2^32 - 1 as
+// on Windows.
+VRENK_API DWORD GetTickCount();
 
 // --- Rendering contexts (WGL) ---------------------------------------------
 

@@ -204,6 +204,9 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
   menu::CMenuDrawing* m_pDrawing;
 
   friend struct menu::SDrawingAccess;
+
+  // The selection code reads the centre, radius, rings and hovered items.
+  friend class CVrenkMenuSelection;
 };
 
 }  // namespace VrenkGLWidge

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "VrenkPlatform.h"
+#include "VrenkTimeSource.h"
 
 namespace VrenkGLWidge {
 
 class CVrenkWidge;
+class CVrenkMenuBase;
 class CVrenkImageBase;
 class CVrenkImagePool;
 class CVrenkTextureFontManager;
@@ -18,6 +20,7 @@ namespace render {
 class CRenderer;
 struct SManagerAccess;
 }  // namespace render
+struct SManagerInteraction;
 
 // Owns the image pool and the font manager that widges borrow icons and
 // texts from, holds the registered widges in registration order, turns the
@@ -112,6 +115,53 @@ class VRENK_API CVrenkWidgeManager {
   void SetShaderRendering(bool bShaders);
   // Whether compatibility contexts are drawn with the shader backend.
   bool IsShaderRendering() const;
+  // Opens a registered wheel menu as a popup centred at a client point
+  // (kept inside the viewport by the menu's placement), to be called from
+  // the host's button-down handler: the pointer is captured for the menu
+  // until a button is released. A release within the menu's dead zone of
+  // the press point leaves the popup open for an ordinary click (a press
+  // outside it or Escape closes it); a stroke beyond it chooses the item by
+  // direction from the press point (or, for a menu that does not select by
+  // direction, the item under the pointer). 0; -5 for null; -4 for a menu
+  // not registered with this manager; -8 for a disabled menu or one that is
+  // not a wheel menu. An open popup is closed first, nothing chosen.
+  int PopupMenu(CVrenkMenuBase* pMenu, POINT ptClient);
+  // Hides the open popup with nothing chosen and asks for a redraw; 0, or
+  // -4 when no popup is open.
+  int ClosePopup();
+  // The open popup, or null.
+  CVrenkMenuBase* GetPopupMenu() const;
+  // The menu the pointer is captured for (a held popup or a stroke on a
+  // menu that selects by direction), or null.
+  CVrenkMenuBase* GetCaptureMenu() const;
+  // Sets how long, in milliseconds, the pointer must rest during a popup's
+  // stroke before the popup is drawn; 0 (the default) shows it at once.
+  // Values above 2^31 - 1 are taken as 2^31 - 1.
+  void SetPopupDelay(unsigned int nMilliseconds);
+  // The popup delay in milliseconds.
+  unsigned int GetPopupDelay() const;
+  // Sets the clock the manager reads (not owned); 0, or -5 for null, which
+  // brings back the default, the system's monotonic clock (GetTickCount).
+  int SetTimeSource(VrenkFunctional::IVrenkTimeSourceBase* pTimeSource);
+  // Milliseconds until OnTimer is due (0 when it is overdue), or -1 when
+  // nothing waits for the time.
+  int GetTimerDelay();
+  // Does what was waiting for the time (showing a popup whose pointer has
+  // rested long enough); true when a redraw is needed.
+  bool OnTimer();
+
+  // Key messages with Windows virtual-key codes and the WM_KEYDOWN /
+  // WM_KEYUP lParam (bit 30: the key was down already, an auto-repeat). The
+  // key goes to the open popup, else to the menu under the pointer; true
+  // when a menu used it. Arrows and numpad digits highlight the enabled item
+  // nearest their direction, Tab and Shift+Tab step through the enabled
+  // items, Enter, Space and numpad 5 choose the highlighted item as a click
+  // would, '1' to '9' and '0' choose items 1 to 10, Escape closes a popup or
+  // cancels a stroke, Page Up and Page Down move to the outer and the inner
+  // ring of a double wheel.
+  bool OnKeyDown(WPARAM nVirtKey, LPARAM lParam);
+  // True when a menu used the key's key-down message.
+  bool OnKeyUp(WPARAM nVirtKey, LPARAM lParam);
 
   // Restores the on-screen frame into the back buffer and confines drawing
   // to the dirty region; the host's context must be current.
@@ -164,9 +214,40 @@ class VRENK_API CVrenkWidgeManager {
   template <typename Char>
   CVrenkImageBase* AllocateImageOf(const Char* path, unsigned int* pTexture);
 
-  // Offers one button or wheel event to the widges that take it.
+  // Offers one button or wheel event to the widges that take it; the one
+  // that handled it goes to *ppHandler when asked for.
   template <typename Offer>
-  bool DispatchButton(POINT pt, bool bScreenPoint, Offer offer);
+  bool DispatchButton(POINT pt, bool bScreenPoint, Offer offer, CVrenkWidge** ppHandler = nullptr);
+  // The mouse move of the dispatch rules, without a capture.
+  bool DispatchMove(POINT pt);
+
+  // Stores a client (or screen) point as the last cursor position, in
+  // overlay coordinates, without a hit test.
+  void TrackPointer(POINT pt, bool bScreenPoint);
+
+  // Popups and captured strokes (VrenkWidgeManagerPopup.cpp).
+  bool IsListed(const CVrenkWidge* pWidge) const;
+  // The menu a stroke holds the pointer for, or null; a stroke whose menu
+  // can no longer hold it ends here.
+  CVrenkMenuBase* StrokeHolder();
+  void BeginDirectionStroke(CVrenkWidge* pHandler);
+  bool CapturedMove(POINT pt);
+  bool EndStroke(POINT pt);
+  void TrackStroke(CVrenkMenuBase* pMenu, float x, float y);
+  void ShowPendingPopup();
+  bool CheckRest(float x, float y);
+  void ClosePopupMenu();
+  void CancelStroke();
+  void SyncAfterStroke(CVrenkWidge* pWidge, POINT pt);
+  bool IsOverPopup(float x, float y);
+  bool PopupOpenPress(POINT pt, bool bLeft);
+  bool PopupOpenRelease(POINT pt, bool bLeft);
+  // Forgets a widge that leaves the list (all of them for null).
+  void ForgetInteraction(const CVrenkWidge* pWidge);
+  // Keys (VrenkWidgeManagerKeyboard.cpp).
+  CVrenkMenuBase* KeyTarget() const;
+  bool HandleKey(CVrenkMenuBase* pMenu, unsigned int nKey, bool bRepeat);
+  bool ActivateHighlighted(CVrenkMenuBase* pMenu);
 
   // Remembers the listed widges that point here before the list is emptied.
   void RememberUntoldWidges();
@@ -181,6 +262,8 @@ class VRENK_API CVrenkWidgeManager {
   unsigned int m_nListVersion = 0;
   // The backends that draw for this manager, one per context.
   render::CRenderer* m_pRenderer = nullptr;
+  // Popup, capture, clock and keyboard state.
+  SManagerInteraction* m_pInteraction;
 };
 
 }  // namespace VrenkGLWidge

@@ -21,6 +21,7 @@
 #include "common/color.h"
 #include "menu/item_flags.h"
 #include "menu/menu_drawing.h"
+#include "menu/VrenkMenuSelection.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -101,11 +102,14 @@ CVrenkDoubleWheelMenu::CVrenkDoubleWheelMenu()
   AssignColor4(m_colorEdge, 179, 179, 230, 204);
   AssignColor4(m_colorRimFade, 179, 179, 230, 0);
   AssignColor4(m_colorRimShadow, 0, 0, 0, 204);
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_DOUBLE_WHEEL);
 }
 
 CVrenkDoubleWheelMenu::~CVrenkDoubleWheelMenu() {
   CVrenkDoubleWheelMenu::Release();
   delete m_pDrawing;
+  // What is left of the object is no longer a double wheel.
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_OTHER);
 }
 
 void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSize, int nOuterItemSize,
@@ -148,6 +152,7 @@ void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSiz
   AssignColor4(m_colorRimFade, 153, 153, 153, 0);
 
   RecalculateLayout();
+  CVrenkMenuSelection::ReportHighlight(*this);
 }
 
 void CVrenkDoubleWheelMenu::Release() {
@@ -270,6 +275,7 @@ int CVrenkDoubleWheelMenu::SetInnerItemSize(unsigned int nSize) {
   CalculateInnerItemIndices();
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 
@@ -281,6 +287,7 @@ int CVrenkDoubleWheelMenu::SetOuterItemSize(unsigned int nSize) {
   CalculateOuterItemIndices();
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "VrenkDoubleWheelMenu.h"
 #include "VrenkWidgeManager.h"
+#include "menu/VrenkMenuSelection.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -197,7 +198,10 @@ bool CVrenkDoubleWheelMenu::HitTest(float x, float y) {
     BuildShadingRatio();
     SetDirty();
   }
-  return nInner >= 0 || nOuter >= 0;
+  const bool bHit = nInner >= 0 || nOuter >= 0;
+  // Last: the hook may release the menu.
+  CVrenkMenuSelection::ReportHighlight(*this);
+  return bHit;
 }
 
 }  // namespace VrenkGLWidge

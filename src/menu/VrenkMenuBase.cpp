@@ -5,10 +5,12 @@
 #include "common/color.h"
 #include "menu/item_flags.h"
 
+#include <cmath>
 #include <stdexcept>
 
 #include "VrenkTextureText.h"
 #include "VrenkWidgeManager.h"
+#include "menu/VrenkMenuSelection.h"
 
 namespace VrenkFunctional {
 
@@ -19,6 +21,7 @@ IVrenkMenuItemCallbackBase::~IVrenkMenuItemCallbackBase() {}
 namespace VrenkGLWidge {
 
 const std::string CVrenkMenuBase::strDummy;
+const float CVrenkMenuBase::DEFAULT_DEAD_ZONE_RATIO = 0.2f;
 
 namespace {
 
@@ -40,9 +43,17 @@ CVrenkMenuBase::SMenuItem NewItem(int nID) {
 
 }  // namespace
 
-CVrenkMenuBase::CVrenkMenuBase() : m_bShowTooltip(false), m_nHoveredIndex(-1), m_pProcessFunction(nullptr) {}
+CVrenkMenuBase::CVrenkMenuBase()
+    : m_bShowTooltip(false),
+      m_nHoveredIndex(-1),
+      m_pProcessFunction(nullptr),
+      m_pInteraction(new SMenuInteraction()) {}
 
-CVrenkMenuBase::~CVrenkMenuBase() { CVrenkMenuBase::Release(); }
+CVrenkMenuBase::~CVrenkMenuBase() {
+  CVrenkMenuBase::Release();
+  delete m_pInteraction;
+  m_pInteraction = nullptr;
+}
 
 void CVrenkMenuBase::Init(CVrenkWidgeManager* pManager, int nItemSize) {
   if (nItemSize < 0) throw std::length_error("CVrenkMenuBase::Init: negative item count");
@@ -144,6 +155,7 @@ int CVrenkMenuBase::SetItemSize(unsigned int nSize) {
   // An item cut off is no longer hovered: a later item at its index would
   // otherwise show the highlight and take the next click unhovered.
   if (m_nHoveredIndex >= 0 && static_cast<unsigned int>(m_nHoveredIndex) >= nSize) m_nHoveredIndex = -1;
+  CVrenkMenuSelection::ReportHighlight(*this);
   return 0;
 }
 
@@ -215,6 +227,7 @@ void CVrenkMenuBase::UpdateHoveredIndex(int nIndex) {
   if (nIndex == m_nHoveredIndex) return;
   SetDirty();
   m_nHoveredIndex = nIndex;
+  CVrenkMenuSelection::ReportHighlight(*this);
 }
 
 CVrenkMenuBase::SMenuItem* CVrenkMenuBase::GetHoveredItem() {
@@ -236,6 +249,33 @@ void CVrenkMenuBase::SetShowTooltip(bool bShow) { m_bShowTooltip = bShow; }
 
 int CVrenkMenuBase::SetProcessFunction(VrenkFunctional::IVrenkMenuItemCallbackBase* pFunction) {
   m_pProcessFunction = pFunction;
+  return pFunction != nullptr ? 0 : -5;
+}
+
+// --- Selection options and the highlight hook ----------------------------------
+
+void CVrenkMenuBase::SetSelectByDirection(bool bDirection) { m_pInteraction->bSelectByDirection = bDirection; }
+
+bool CVrenkMenuBase::IsSelectByDirection() const { return m_pInteraction->bSelectByDirection; }
+
+void CVrenkMenuBase::SetDeadZone(float fPixels) {
+  // NaN fails the comparison and restores the default too.
+  m_pInteraction->fDeadZone = fPixels >= 0.0f ? fPixels : -1.0f;
+}
+
+float CVrenkMenuBase::GetDeadZone() const { return static_cast<float>(CVrenkMenuSelection::DeadZone(*this)); }
+
+void CVrenkMenuBase::SetCancelDistance(float fPixels) {
+  // An infinite distance is no limit either.
+  m_pInteraction->fCancelDistance = fPixels > 0.0f && std::isfinite(fPixels) ? fPixels : 0.0f;
+}
+
+float CVrenkMenuBase::GetCancelDistance() const { return m_pInteraction->fCancelDistance; }
+
+int CVrenkMenuBase::SetHighlightFunction(VrenkFunctional::IVrenkMenuItemHighlightCallbackBase* pFunction) {
+  m_pInteraction->pHighlightFunction = pFunction;
+  // A new hook hears of changes from now on, not of the present highlight.
+  m_pInteraction->reported = CVrenkMenuSelection::GetHighlight(*this);
   return pFunction != nullptr ? 0 : -5;
 }
 

@@ -9,6 +9,7 @@
 #include "VrenkWidgeManager.h"
 #include "common/color.h"
 #include "menu/menu_drawing.h"
+#include "menu/VrenkMenuSelection.h"
 #include "menu/wheel_shared.h"
 
 namespace VrenkGLWidge {
@@ -61,11 +62,14 @@ CVrenkWheelMenu::CVrenkWheelMenu()
       m_pDrawing(new menu::CMenuDrawing()) {
   InterpolateColor4(m_colorItemCenter, m_colorItemLit, 0.75f, 0.5f, m_colorItem, 0.25f, 0.5f);
   UpdateBBox();
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_WHEEL);
 }
 
 CVrenkWheelMenu::~CVrenkWheelMenu() {
   CVrenkWheelMenu::Release();
   delete m_pDrawing;
+  // What is left of the object is no longer a wheel.
+  CVrenkMenuSelection::SetKind(*this, MENU_KIND_OTHER);
 }
 
 void CVrenkWheelMenu::Init(CVrenkWidgeManager* pManager, int nItemSize, int nRadius, int nCenterX,

@@ -12,6 +12,7 @@
 #include "VrenkWidge.h"
 #include "render/backend.h"
 #include "render/renderer.h"
+#include "widge/manager_interaction.h"
 
 namespace VrenkGLWidge {
 
@@ -32,7 +33,8 @@ CVrenkWidgeManager::CVrenkWidgeManager()
       m_fLastY(0),
       m_nDirtyBox{0, 0, 0, 0},
       m_bGLContextCurrent(false),
-      m_bNeedReRender(true) {
+      m_bNeedReRender(true),
+      m_pInteraction(new SManagerInteraction()) {
   m_vecWidges.reserve(10);
   m_vecHitWidges.reserve(10);
   m_vecMissWidges.reserve(10);
@@ -56,6 +58,7 @@ CVrenkWidgeManager::~CVrenkWidgeManager() {
   delete m_pFontManager;
   delete m_pRenderer;
   if (m_hDC != nullptr) ReleaseDC(m_hWnd, m_hDC);
+  delete m_pInteraction;
 }
 
 int CVrenkWidgeManager::Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC, int nVpX, int nVpY,
@@ -86,6 +89,7 @@ int CVrenkWidgeManager::Release() {
   RememberUntoldWidges();
   m_vecWidges.clear();
   ++m_nListVersion;
+  ForgetInteraction(nullptr);
   return 0;
 }
 
@@ -208,6 +212,7 @@ int CVrenkWidgeManager::RemoveWidge(CVrenkWidge* pWidge) {
       ++m_nListVersion;
       known = true;
       result = 0;
+      ForgetInteraction(pWidge);
     }
   }
   // Keep the rule that every widge pointing here is listed or remembered: a
@@ -226,6 +231,7 @@ int CVrenkWidgeManager::RemoveAllWidges() {
   RememberUntoldWidges();
   m_vecWidges.clear();
   ++m_nListVersion;
+  ForgetInteraction(nullptr);
   return 0;
 }
 

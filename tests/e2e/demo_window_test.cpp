@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -33,7 +34,7 @@ struct ItemSpot {
 
 class DemoProcess {
  public:
-  bool Start(const std::string& iconDir) {
+  bool Start(const std::string& iconDir, const char* extra1 = nullptr, const char* extra2 = nullptr) {
     int fds[2];
     if (pipe(fds) != 0) return false;
     m_pid = fork();
@@ -41,13 +42,16 @@ class DemoProcess {
       dup2(fds[1], 1);
       close(fds[0]);
       close(fds[1]);
-      execl(VRENK_DEMO_PATH, VRENK_DEMO_PATH, "--window", iconDir.c_str(), static_cast<char*>(nullptr));
+      execl(VRENK_DEMO_PATH, VRENK_DEMO_PATH, "--window", iconDir.c_str(), extra1, extra2,
+            static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);
     m_fd = fds[0];
     return m_pid > 0;
   }
+
+  bool Running() const { return m_pid > 0; }
 
   ~DemoProcess() {
     if (m_pid > 0) {
@@ -112,17 +116,35 @@ void ScreenColor(Display* display, int x, int y, int rgb[3]) {
 // How far the colour leans to the highlight's orange (red over blue).
 int Orange(const int rgb[3]) { return rgb[0] - rgb[2]; }
 
-TEST(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
-  Display* display = vrenktest::TestDisplay();
-  VRENK_REQUIRE_DISPLAY(display);
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
-    if (vrenktest::X11Required()) FAIL() << "xdotool is not installed";
-    GTEST_SKIP() << "xdotool is not installed";
+// An X server with xdotool, a folder for the demo's icons, and the demo,
+// which each test starts with its own options and asks to quit at the end.
+class DemoWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    display = vrenktest::TestDisplay();
+    VRENK_REQUIRE_DISPLAY(display);
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
+      if (vrenktest::X11Required()) FAIL() << "xdotool is not installed";
+      GTEST_SKIP() << "xdotool is not installed";
+    }
+    ASSERT_NE(mkdtemp(iconDir), nullptr);
+    madeIconDir = true;
+  }
+  void TearDown() override {
+    if (demo.Running()) {
+      Xdotool("key Escape");
+      demo.Exited(std::chrono::seconds(5));
+    }
+    if (madeIconDir) std::system((std::string("rm -rf ") + iconDir).c_str());
   }
 
-  char iconDir[] = "/tmp/vrenk-e2e-XXXXXX";
-  ASSERT_NE(mkdtemp(iconDir), nullptr);
+  Display* display = nullptr;
+  char iconDir[32] = "/tmp/vrenk-e2e-XXXXXX";
+  bool madeIconDir = false;
   DemoProcess demo;
+};
+
+TEST_F(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
   ASSERT_TRUE(demo.Start(iconDir));
 
   std::map<int, ItemSpot> items;
@@ -193,10 +215,54 @@ TEST(DemoWindow, RealPointerHoversAndChoosesWheelItems) {
   screen(0, &x, &y);
   ASSERT_TRUE(Xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
   EXPECT_EQ(demo.ReadLine(std::chrono::seconds(5)), "callback: item 100 toggled 0");
+}
 
-  Xdotool("key Escape");
-  demo.Exited(std::chrono::seconds(5));
-  std::system((std::string("rm -rf ") + iconDir).c_str());
+// Marking with the real pointer: the right button opens the double wheel
+// at the press point, and the release after a stroke in an item's
+// direction, far past the rim, chooses that item. A slow stroke shows the
+// menu once the pointer rests; a quick one chooses with the menu never on
+// screen (the demo reports every popup it presents).
+TEST_F(DemoWindow, RealPointerStrokesChooseByDirectionSeenOrUnseen) {
+  // A delay that a quick stroke beats even on a busy machine.
+  ASSERT_TRUE(demo.Start(iconDir, "--popup-delay", "800"));
+
+  int wx = 0, wy = 0, w = 0, h = 0;
+  int outer = 0, radius = 0;
+  double start = 0;
+  for (std::string line; !(line = demo.ReadLine(std::chrono::seconds(30))).empty();) {
+    std::istringstream in(line);
+    std::string a, b, c, d;
+    if (line.rfind("double wheel outer", 0) == 0) {
+      in >> a >> b >> c >> outer >> d >> start >> a >> radius;
+    } else if (line.rfind("ready:", 0) == 0) {
+      in >> a >> b >> c >> wx >> wy >> d >> w >> h;
+      break;
+    }
+  }
+  ASSERT_GT(outer, 0) << "the demo did not report its popup";
+  ASSERT_GT(w, 0);
+  const int px = wx + w / 2, py = wy + h / 2;
+  // The root-window point at 2.3 radii from the press, in the direction of
+  // the middle of outer item k (y grows downwards on the screen).
+  auto toward = [&](int k, double fraction) {
+    const double a = (start + (k + 0.5) * 360.0 / outer) * 3.14159265358979 / 180.0;
+    const double r = 2.3 * radius * fraction;
+    return std::to_string(static_cast<int>(std::lround(px + std::cos(a) * r))) + " " +
+           std::to_string(static_cast<int>(std::lround(py - std::sin(a) * r)));
+  };
+  const std::string press = std::to_string(px) + " " + std::to_string(py);
+
+  // Slowly: the pointer rests, the popup comes on screen, the stroke goes on.
+  ASSERT_TRUE(Xdotool("mousemove --sync " + press + " mousedown 3"));
+  EXPECT_EQ(demo.ReadLine(std::chrono::seconds(10)), "popup on screen");
+  for (double f : {0.3, 0.6, 1.0}) ASSERT_TRUE(Xdotool("mousemove --sync " + toward(1, f)));
+  ASSERT_TRUE(Xdotool("mouseup 3"));
+  EXPECT_EQ(demo.ReadLine(std::chrono::seconds(5)), "callback: item 301 toggled 0");
+
+  // Quickly: chosen before the delay is up; nothing was presented.
+  ASSERT_TRUE(Xdotool("mousemove --sync " + press + " mousedown 3 mousemove " + toward(5, 1.0) + " mouseup 3"));
+  EXPECT_EQ(demo.ReadLine(std::chrono::seconds(5)), "callback: item 305 toggled 1");
+  EXPECT_EQ(demo.ReadLine(std::chrono::milliseconds(1500)), "") << "the popup was drawn after all";
 }
 
 }  // namespace
