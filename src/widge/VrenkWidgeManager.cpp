@@ -9,6 +9,7 @@
 
 #include "VrenkImagePool.h"
 #include "VrenkTextureFontManager.h"
+#include "VrenkMenuBase.h"
 #include "VrenkWidge.h"
 #include "render/backend.h"
 #include "render/renderer.h"
@@ -297,11 +298,17 @@ void CVrenkWidgeManager::_RenderAllWidges() {
   // widges, but a bad one must not make the pass read freed memory. Each
   // library menu draws its list as it is called, so widges that draw with
   // their own GL calls keep their place in the order.
+  // An open popup is drawn last, over everything else.
+  CVrenkWidge* popup = GetPopupMenu();
   for (size_t i = 0; i < m_vecWidges.size(); ++i) {
     CVrenkWidge* widge = m_vecWidges[i];
-    if (!widge->m_bEnable || !widge->m_bVisible) continue;
+    if (!widge->m_bEnable || !widge->m_bVisible || widge == popup) continue;
     widge->RenderActually();
     widge->m_bDirty = false;
+  }
+  if (popup != nullptr && popup == GetPopupMenu() && popup->m_bEnable && popup->m_bVisible) {
+    popup->RenderActually();
+    popup->m_bDirty = false;
   }
   ClearDirty();
   m_pRenderer->EndPass();

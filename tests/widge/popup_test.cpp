@@ -305,3 +305,26 @@ TEST_F(PopupTest, BadCallsAndMenusThatGoWhileOpenGiveSoundResults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PopupTest, AnOpenPopupIsDrawnOverWidgesRegisteredAfterIt) {
+  MakeWheel(8, 22.5f, 100);
+  vrenktest::RecordingWidge cover;  // a red box over the popup's centre, registered later
+  cover.SetBox(190, 290, 210, 310);
+  cover.drawBox = true;
+  cover.color[1] = cover.color[2] = 0;
+  cover.Init(&m_manager);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  m_manager.Render();
+  EXPECT_TRUE(vrenktest::ColorNear(ReadPixel(200, 300), vrenktest::Rgba{255, 0, 0, 255})) << "not a popup yet";
+  ASSERT_EQ(m_manager.PopupMenu(&m_wheel, At(200, 300)), 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  m_manager.Render();
+  EXPECT_FALSE(vrenktest::ColorNear(ReadPixel(200, 300), vrenktest::Rgba{255, 0, 0, 255}, 20))
+      << "the popup's centre covers the box";
+  cover.Release();
+}
+
+}  // namespace
