@@ -13,9 +13,9 @@ namespace {
 
 const EGLenum kClientApis[] = {EGL_OPENGL_API, EGL_OPENGL_ES_API};
 
-// EGL keeps one current context per client API and thread, and
-// eglGetCurrentContext and eglMakeCurrent(EGL_NO_CONTEXT) answer for the
-// thread's bound API. Queries and binds switch to the API they are about and
+// EGL keeps one current context per client API and thread (Mesa keeps one
+// per thread and reports it under either API), and eglGetCurrentContext and
+// eglMakeCurrent(EGL_NO_CONTEXT) answer for the thread's bound API. Queries and binds switch to the API they are about and
 // put the caller's API back afterwards.
 class BoundApi {
  public:
