@@ -71,6 +71,34 @@ using ::PROC;
 using ::LPCSTR;
 using ::GetTickCount;
 
+// wglCreateContextAttribsARB is not exported by opengl32: a host gets it from
+// wglGetProcAddress while a context is current. Its attributes and type come
+// from <GL/wglext.h> where a host has included it first; otherwise they are
+// declared here with the same values.
+#ifndef WGL_ARB_create_context
+enum : int {
+  WGL_CONTEXT_MAJOR_VERSION_ARB = 0x2091,
+  WGL_CONTEXT_MINOR_VERSION_ARB = 0x2092,
+  WGL_CONTEXT_LAYER_PLANE_ARB = 0x2093,
+  WGL_CONTEXT_FLAGS_ARB = 0x2094,
+  WGL_CONTEXT_DEBUG_BIT_ARB = 0x0001,
+  WGL_CONTEXT_FORWARD_COMPATIBLE_BIT_ARB = 0x0002,
+};
+typedef HGLRC(WINAPI* PFNWGLCREATECONTEXTATTRIBSARBPROC)(HDC hDC, HGLRC hShareContext, const int* attribList);
+#else
+using ::PFNWGLCREATECONTEXTATTRIBSARBPROC;
+#endif
+#ifndef WGL_ARB_create_context_profile
+enum : int {
+  WGL_CONTEXT_PROFILE_MASK_ARB = 0x9126,
+  WGL_CONTEXT_CORE_PROFILE_BIT_ARB = 0x0001,
+  WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB = 0x0002,
+};
+#endif
+#ifndef WGL_EXT_create_context_es2_profile
+enum : int { WGL_CONTEXT_ES2_PROFILE_BIT_EXT = 0x0004 };
+#endif
+
 // Windows has no notion of a window without a screen; the library provides
 // a hidden window with an OpenGL pixel format for hosts and tests that draw
 // without showing anything.
@@ -279,13 +307,14 @@ VRENK_API DWORD GetTickCount();
 // --- Rendering contexts (WGL) ---------------------------------------------
 
 // Returns the context current on the calling thread, whoever made it
-// current (EGL or GLX), or null when none is.
+// current (EGL or GLX, desktop OpenGL or OpenGL ES), or null when none is.
 VRENK_API HGLRC wglGetCurrentContext();
 // Returns the device context of the current drawable, non-null whenever a
 // context is current on the calling thread.
 VRENK_API HDC wglGetCurrentDC();
-// Binds hRC to hDC through EGL or GLX according to the handles' kind;
-// (NULL, NULL) or a null hRC releases whatever is current.
+// Binds hRC to hDC through EGL or GLX according to the handles' kind,
+// releasing whatever else was current: a thread has one current context,
+// whatever its API. (NULL, NULL) or a null hRC releases whatever is current.
 VRENK_API BOOL wglMakeCurrent(HDC hDC, HGLRC hRC);
 // Creates a compatibility-profile context suited to hDC's drawable.
 VRENK_API HGLRC wglCreateContext(HDC hDC);
@@ -296,7 +325,33 @@ VRENK_API BOOL wglDeleteContext(HGLRC hRC);
 VRENK_API BOOL SwapBuffers(HDC hDC);
 // The address of an OpenGL function beyond 1.1 for the context current on
 // the calling thread (through EGL or GLX); null without a current context.
+// Besides GL functions it knows "wglCreateContextAttribsARB", as on Windows.
 VRENK_API PROC wglGetProcAddress(LPCSTR lpszProc);
+
+// Attributes and values of wglCreateContextAttribsARB, with Windows' numbers.
+enum : int {
+  WGL_CONTEXT_MAJOR_VERSION_ARB = 0x2091,
+  WGL_CONTEXT_MINOR_VERSION_ARB = 0x2092,
+  WGL_CONTEXT_LAYER_PLANE_ARB = 0x2093,
+  WGL_CONTEXT_FLAGS_ARB = 0x2094,
+  WGL_CONTEXT_PROFILE_MASK_ARB = 0x9126,
+  // WGL_CONTEXT_FLAGS_ARB bits
+  WGL_CONTEXT_DEBUG_BIT_ARB = 0x0001,
+  WGL_CONTEXT_FORWARD_COMPATIBLE_BIT_ARB = 0x0002,
+  // WGL_CONTEXT_PROFILE_MASK_ARB bits
+  WGL_CONTEXT_CORE_PROFILE_BIT_ARB = 0x0001,
+  WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB = 0x0002,
+  WGL_CONTEXT_ES2_PROFILE_BIT_EXT = 0x0004,
+};
+typedef HGLRC (*PFNWGLCREATECONTEXTATTRIBSARBPROC)(HDC hDC, HGLRC hShareContext, const int* attribList);
+// Creates a context for hDC of the kind attribList asks for: pairs of
+// attribute and value ended by 0, or null for the defaults (version 1.0, no
+// flags, which gives the same compatibility context as wglCreateContext). The
+// profile mask (core by default) counts from version 3.2 on; the ES2 profile
+// bit asks for OpenGL ES 2.0 or later. hShareContext, when not null, must be a
+// live context of the same backend and display; the new one shares its
+// objects. Null for a request the layer or the driver refuses.
+VRENK_API HGLRC wglCreateContextAttribsARB(HDC hDC, HGLRC hShareContext, const int* attribList);
 
 // --- Windows and device contexts --------------------------------------------
 

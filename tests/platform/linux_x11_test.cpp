@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "VrenkPlatform.h"
+#include "support/context_kind.h"
 #include "support/gl_fixture.h"
 #include "support/x11_display.h"
 
@@ -135,6 +136,80 @@ TEST_F(X11WindowTest, BindingAcrossBackendsLeavesOneContextCurrent) {
   EXPECT_TRUE(wglDeleteContext(eglRC));
   DestroyOffscreenWindow(offscreen);
   UnwrapX11Window(x11);
+}
+
+TEST_F(X11WindowTest, AttribsGiveCoreAndEsGlxContextsThatDraw) {
+  HWND hWnd = WrapX11Window(m_display, m_window);
+  HDC hDC = GetDC(hWnd);
+  HGLRC compat = wglCreateContext(hDC);
+  ASSERT_NE(compat, nullptr);
+  using vrenktest::ContextKind;
+  for (ContextKind kind : {ContextKind::Core33, ContextKind::Es30, ContextKind::Es20}) {
+    const char* name = vrenktest::ContextKindName(kind);
+    HGLRC rc = vrenktest::CreateContextOfKind(hDC, kind);
+    ASSERT_NE(rc, nullptr) << name;
+    HGLRC shared = vrenktest::CreateContextOfKind(hDC, kind, rc);
+    ASSERT_NE(shared, nullptr) << name;
+    ASSERT_TRUE(wglMakeCurrent(hDC, rc)) << name;
+    EXPECT_EQ(wglGetCurrentContext(), rc) << name;
+    std::string error;
+    EXPECT_TRUE(vrenktest::CurrentMatchesKind(kind, &error)) << error;
+    glViewport(0, 0, 160, 120);
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glFinish();
+    Rgba pixel{};
+    glReadPixels(20, 20, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    EXPECT_TRUE(ColorNear(pixel, Rgba{255, 0, 255, 255})) << name;
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glFinish();
+    ASSERT_TRUE(wglMakeCurrent(hDC, shared)) << name;
+    EXPECT_TRUE(glIsTexture(texture)) << name;
+    // Back to a compatibility context: one current, and GL follows it.
+    ASSERT_TRUE(wglMakeCurrent(hDC, compat));
+    EXPECT_TRUE(vrenktest::QueryCurrentContext().fixedFunction) << name;
+    wglMakeCurrent(nullptr, nullptr);
+    EXPECT_TRUE(wglDeleteContext(shared));
+    EXPECT_TRUE(wglDeleteContext(rc));
+  }
+  EXPECT_TRUE(wglDeleteContext(compat));
+  UnwrapX11Window(hWnd);
+}
+
+TEST_F(X11WindowTest, RefusedGlxRequestsGiveNullWithoutEndingTheProcess) {
+  HWND hWnd = WrapX11Window(m_display, m_window);
+  HDC hDC = GetDC(hWnd);
+  // Valid, but more than llvmpipe gives (4.5): the server answers with an
+  // X error, which the layer traps.
+  const int lacking[] = {WGL_CONTEXT_MAJOR_VERSION_ARB, 4, WGL_CONTEXT_MINOR_VERSION_ARB, 6,
+                         WGL_CONTEXT_PROFILE_MASK_ARB, WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB, 0};
+  EXPECT_EQ(wglCreateContextAttribsARB(hDC, nullptr, lacking), nullptr);
+  const int unknown[] = {0x1234, 1, 0};
+  EXPECT_EQ(wglCreateContextAttribsARB(hDC, nullptr, unknown), nullptr);
+
+  // A share context must be of the same backend.
+  HWND offscreen = CreateOffscreenWindow(8, 8);
+  HGLRC eglRC = wglCreateContext(GetDC(offscreen));
+  ASSERT_NE(eglRC, nullptr);
+  EXPECT_EQ(wglCreateContextAttribsARB(hDC, eglRC, nullptr), nullptr);
+  HGLRC glxRC = wglCreateContextAttribsARB(hDC, nullptr, nullptr);
+  ASSERT_NE(glxRC, nullptr);
+  EXPECT_EQ(wglCreateContextAttribsARB(GetDC(offscreen), glxRC, nullptr), nullptr);
+  EXPECT_TRUE(wglDeleteContext(glxRC));
+  EXPECT_TRUE(wglDeleteContext(eglRC));
+  DestroyOffscreenWindow(offscreen);
+
+  // A window gone from the server refuses every kind.
+  Window doomed = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 10, 10, 0, 0, 0);
+  HWND doomedWnd = WrapX11Window(m_display, doomed);
+  XDestroyWindow(m_display, doomed);
+  XSync(m_display, False);
+  const std::vector<int> core = vrenktest::ContextAttribs(vrenktest::ContextKind::Core33);
+  EXPECT_EQ(wglCreateContextAttribsARB(GetDC(doomedWnd), nullptr, core.data()), nullptr);
+  UnwrapX11Window(doomedWnd);
+  UnwrapX11Window(hWnd);
 }
 
 TEST_F(X11WindowTest, ScreenToClientUsesTheServersTranslation) {

@@ -1,5 +1,7 @@
 #include "support/gl_fixture.h"
 
+#include "support/debug_output.h"
+
 #include <cstdlib>
 #include <sstream>
 
@@ -8,13 +10,18 @@ namespace vrenktest {
 using namespace VrenkGLWidge;
 
 void GLTest::SetUp() {
+  std::string error;
+  ASSERT_TRUE(ContextKindFromEnvironment(&m_kind, &error)) << error;
   m_hWnd = CreateOffscreenWindow(m_nWidth, m_nHeight);
   ASSERT_NE(m_hWnd, nullptr) << "no offscreen window could be made";
   m_hDC = GetDC(m_hWnd);
   ASSERT_NE(m_hDC, nullptr);
-  m_hRC = wglCreateContext(m_hDC);
-  ASSERT_NE(m_hRC, nullptr) << "no OpenGL context could be made";
+  m_hRC = CreateContextOfKind(m_hDC, m_kind);
+  ASSERT_NE(m_hRC, nullptr) << "no OpenGL context of kind " << KindName() << " could be made";
   ASSERT_TRUE(wglMakeCurrent(m_hDC, m_hRC));
+  ASSERT_TRUE(CurrentMatchesKind(m_kind, &error)) << error;
+  ClearDebugErrors();
+  InstallDebugErrorRecorder();
   glViewport(0, 0, m_nWidth, m_nHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,6 +1,10 @@
 #include "support/gl_state.h"
 
+#include <GL/glext.h>
+
 #include <sstream>
+
+#include "support/context_kind.h"
 
 namespace vrenktest {
 
@@ -9,26 +13,35 @@ GLStateSnapshot GLStateSnapshot::Capture() {
   s.error = glGetError();
   while (glGetError() != GL_NO_ERROR) {
   }
-  glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelViewDepth);
-  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
-  glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &s.textureDepth);
-  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
-  glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &s.clientAttribDepth);
+  // Core and ES contexts have none of the fixed-function state; asking for
+  // it there would itself be a GL error, so those fields keep their zeros.
+  s.fixedFunction = QueryCurrentContext().fixedFunction;
+  if (s.fixedFunction) {
+    glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.modelViewDepth);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &s.projectionDepth);
+    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &s.textureDepth);
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &s.attribDepth);
+    glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &s.clientAttribDepth);
+    s.texture2D = glIsEnabled(GL_TEXTURE_2D);
+    s.lighting = glIsEnabled(GL_LIGHTING);
+    glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
+    glGetIntegerv(GL_BLEND_DST, &s.blendDst);
+    glGetIntegerv(GL_SHADE_MODEL, &s.shadeModel);
+    glGetFloatv(GL_CURRENT_COLOR, s.color);
+    glGetFloatv(GL_MODELVIEW_MATRIX, s.modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, s.projection);
+  } else {
+    // The same blend factors under the names every profile has.
+    glGetIntegerv(GL_BLEND_SRC_RGB, &s.blendSrc);
+    glGetIntegerv(GL_BLEND_DST_RGB, &s.blendDst);
+  }
   s.blend = glIsEnabled(GL_BLEND);
-  s.texture2D = glIsEnabled(GL_TEXTURE_2D);
   s.depthTest = glIsEnabled(GL_DEPTH_TEST);
-  s.lighting = glIsEnabled(GL_LIGHTING);
   s.scissorTest = glIsEnabled(GL_SCISSOR_TEST);
   s.cullFace = glIsEnabled(GL_CULL_FACE);
-  glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
-  glGetIntegerv(GL_BLEND_DST, &s.blendDst);
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.boundTexture2D);
-  glGetIntegerv(GL_SHADE_MODEL, &s.shadeModel);
-  glGetFloatv(GL_CURRENT_COLOR, s.color);
   glGetIntegerv(GL_VIEWPORT, s.viewport);
-  glGetFloatv(GL_MODELVIEW_MATRIX, s.modelView);
-  glGetFloatv(GL_PROJECTION_MATRIX, s.projection);
   return s;
 }
 

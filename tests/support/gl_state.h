@@ -30,8 +30,12 @@ struct GLStateSnapshot {
   GLfloat modelView[16] = {};
   GLfloat projection[16] = {};
   GLenum error = 0;
+  // Whether the context has the fixed-function state; without it, the
+  // fixed-function fields above are not read and stay zero.
+  bool fixedFunction = false;
 
-  // Reads the current context's state (and clears its error flag).
+  // Reads the current context's state (and clears its error flag). Raises
+  // no GL error in any kind of context.
   static GLStateSnapshot Capture();
 };
 

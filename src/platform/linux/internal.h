@@ -54,18 +54,43 @@ struct HGLRC__ {
 
 namespace platform {
 
+// The kind of context wglCreateContext or wglCreateContextAttribsARB asked
+// for, checked against the WGL rules. The flag bits are WGL's, which EGL and
+// GLX share.
+struct ContextRequest {
+  enum class Profile {
+    Legacy,         // below 3.2 no profile applies: what the version gives
+    Core,           // 3.2 and later
+    Compatibility,  // 3.2 and later
+    ES,             // OpenGL ES 2.0 and later
+  };
+  int major = 1;
+  int minor = 0;
+  int flags = 0;
+  Profile profile = Profile::Legacy;
+
+  // No version, flags or profile asked for: what wglCreateContext makes.
+  bool IsDefault() const { return profile == Profile::Legacy && major == 1 && minor == 0 && flags == 0; }
+};
+
+// Reads a wglCreateContextAttribsARB attribute list (null: the defaults);
+// false for an unknown attribute, a bad value or an impossible version.
+bool ParseContextAttribs(const int* attribList, ContextRequest* request);
+
 // What each context backend provides.
 struct ContextApi {
   const char* name;
-  // Makes a native context for the DC's drawable; null on failure.
-  HGLRC (*createContext)(HDC dc);
+  // Makes a native context of the requested kind for the DC's drawable,
+  // sharing objects with share when not null (a live context of this
+  // backend on the DC's display); null on failure.
+  HGLRC (*createContext)(HDC dc, HGLRC share, const ContextRequest& request);
   // Destroys the native context.
   void (*destroyContext)(HGLRC rc);
   // Binds rc to dc's drawable.
   bool (*makeCurrent)(HDC dc, HGLRC rc);
   // Whether this backend has a context current on the calling thread.
   bool (*hasCurrent)();
-  // Releases this backend's current context, if any.
+  // Releases this backend's current context, if any, whatever its API.
   void (*releaseCurrent)();
   // Finds (adopting when needed) the handles of this backend's current
   // context and drawable; false when none is current.
@@ -131,8 +156,13 @@ HDC ScreenDC();
 // The surfaceless display shared by every offscreen window, initialised on
 // first use; null when Mesa's surfaceless platform is not available.
 void* SurfacelessDisplay();
-// A pbuffer-capable RGBA8 config with depth; null when none exists.
+// A pbuffer-capable RGBA8 config with depth, renderable with desktop
+// OpenGL and (where the display has one) OpenGL ES 2 and 3; null when none
+// exists.
 void* OffscreenConfig(void* display);
+// Whether the surface is bound, for drawing or reading, to a context current
+// on the calling thread, under either client API.
+bool IsEglSurfaceCurrent(void* surface);
 
 // --- X11 helpers (x11_window.cpp) --------------------------------------------
 

@@ -49,11 +49,10 @@ void DestroyOffscreenWindow(HWND hWnd) {
   HDC dc = hWnd->dc;
   EGLDisplay display = dc->display;
   EGLSurface surface = reinterpret_cast<EGLSurface>(dc->drawable);
-  // A surface still bound to this thread would only be destroyed once it
-  // is released; release it now so the pbuffer really goes.
-  if (eglGetCurrentSurface(EGL_DRAW) == surface || eglGetCurrentSurface(EGL_READ) == surface) {
-    wglMakeCurrent(nullptr, nullptr);
-  }
+  // A surface still bound to this thread (by a desktop GL or an ES context)
+  // would only be destroyed once it is released; release it now so the
+  // pbuffer really goes.
+  if (platform::IsEglSurfaceCurrent(surface)) wglMakeCurrent(nullptr, nullptr);
   eglDestroySurface(display, surface);
   platform::UnregisterDrawableDC(dc);
   platform::UnregisterHandle(hWnd);
