@@ -225,6 +225,7 @@ TEST_F(DoubleWheelTooltipRenderTest, HoverPanelUnderTheWheelFollowsTheHoveredIte
 }
 
 TEST_F(DoubleWheelTooltipRenderTest, RenderLeavesTheGLStateAsItFoundIt) {
+  VRENK_REQUIRE_FIXED_FUNCTION();
   m_menu.PutText(false, 1, Text(60));
   m_menu.SetLightTracing(true);
   MoveTo(270, 0.8);

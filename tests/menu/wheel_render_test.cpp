@@ -151,6 +151,7 @@ TEST_F(WheelMenuIconTest, IconsSitInTheirSectorsUprightAndSizedByState) {
 }
 
 TEST_F(WheelMenuIconTest, RenderLeavesTheGLStateAsItFoundIt) {
+  VRENK_REQUIRE_FIXED_FUNCTION();
   m_wheel.SetItemToggled(2, true);
   m_wheel.SetLightTracing(true);
   MoveTo(0.0f, 0.5f);

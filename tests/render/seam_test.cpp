@@ -37,6 +37,7 @@ class SeamTest : public vrenktest::MenuTest {
 };
 
 TEST_F(SeamTest, WidgesWithTheirOwnGLCallsKeepTheirPlaceInTheOrder) {
+  VRENK_REQUIRE_FIXED_FUNCTION();  // the box is drawn in immediate mode
   m_box.Init(&m_manager);  // first: under the wheel
   m_wheel.Init(&m_manager, 4, 100, 200, 130, 45.0f);
   Draw();
@@ -88,6 +89,7 @@ TEST_F(SeamTest, APassCalledOnItsOwnDrawsAtOnce) {
 }
 
 TEST_F(SeamTest, TheHostsBuffersArraysAndBlendingSurviveAPass) {
+  VRENK_REQUIRE_FIXED_FUNCTION();  // client arrays and line state of the fixed-function backend
   auto genBuffers = render::ProcAs<void(APIENTRY*)(GLsizei, GLuint*)>(wglGetProcAddress("glGenBuffers"));
   auto bindBuffer = render::ProcAs<void(APIENTRY*)(GLenum, GLuint)>(wglGetProcAddress("glBindBuffer"));
   auto blendSeparate =

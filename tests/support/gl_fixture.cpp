@@ -28,6 +28,13 @@ void GLTest::SetUp() {
 }
 
 void GLTest::TearDown() {
+  // Where the fixed-function pipeline is missing, nothing a test does may
+  // raise a GL error (a test that provokes one clears it).
+  if (m_hRC != nullptr && !HasFixedFunction()) {
+    const std::vector<std::string> errors = DebugErrors();
+    EXPECT_TRUE(errors.empty()) << "GL error in " << KindName() << ": " << errors.front();
+  }
+  ClearDebugErrors();
   wglMakeCurrent(nullptr, nullptr);
   if (m_hRC != nullptr) wglDeleteContext(m_hRC);
   if (m_hWnd != nullptr) {
