@@ -151,3 +151,34 @@ TEST_F(SeamTest, TheHostsBuffersArraysAndBlendingSurviveAPass) {
 }
 
 }  // namespace
+
+namespace {
+
+// OpenGL ES has no front buffer to read: regional rendering copies nothing
+// and confines drawing to the dirty region, whatever the back buffer holds.
+TEST_F(SeamTest, InOpenGLESRegionalRenderingOnlyConfinesDrawingToTheRegion) {
+  const render::SContextKind kind = render::QueryContextKind();
+  if (!kind.bES) GTEST_SKIP() << "an OpenGL ES behaviour";
+  m_box.Init(&m_manager);  // a widge that only asks for its box to be redrawn
+  m_box.drawBox = false;
+  m_manager.Render();
+  glClearColor(1, 1, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);  // what the back buffer holds
+  glScissor(1, 2, 3, 4);
+  m_box.SetVisible(false);
+  m_box.SetVisible(true);
+  m_manager.BeginRegionalRendering();
+  glClearColor(0, 1, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  m_manager.Render();
+  m_manager.EndRegionalRendering();
+  EXPECT_TRUE(ColorNear(ReadPixel(200, 130), Rgba{0, 255, 0, 255})) << "inside the region";
+  EXPECT_TRUE(ColorNear(ReadPixel(10, 10), Rgba{255, 255, 0, 255})) << "outside: as it was";
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  GLint box[4] = {};
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  EXPECT_EQ(box[2], 3);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "VrenkGLWidge.h"
+#include "support/context_kind.h"
 #include "support/gl_fixture.h"
 #include "support/gl_state.h"
 #include "support/x11_display.h"
@@ -185,6 +186,52 @@ TEST_P(RegionalRenderingTest, AnOffsetViewportRedrawsTheWidgeWhereItIsOnScreen) 
   EXPECT_TRUE(ColorNear(BackPixel(35, 25), Rgba{255, 0, 0, 255})) << "the viewport outside the region";
   EXPECT_TRUE(ColorNear(BackPixel(70, 60), Rgba{255, 0, 0, 255}));
   manager.Release();
+}
+
+// In a 3.3 core-profile context the front buffer is copied with a blit and
+// the region kept with the scissor, set and restored by hand.
+TEST_P(RegionalRenderingTest, ACoreProfileContextBlitsTheFrameAndKeepsTheScissorState) {
+  HGLRC hCore = vrenktest::CreateContextOfKind(GetDC(m_hWnd), vrenktest::ContextKind::Core33);
+  ASSERT_NE(hCore, nullptr);
+  ASSERT_TRUE(wglMakeCurrent(GetDC(m_hWnd), hCore));
+  {
+    CVrenkWidgeManager manager;
+    ASSERT_EQ(manager.Init(m_hWnd, kWidth, kHeight, hCore, 0, 0, kWidth, kHeight), 0);
+    RecordingWidge dirty;
+    dirty.SetBox(20, 20, 60, 50);
+    dirty.Init(&manager);
+    glViewport(0, 0, kWidth, kHeight);
+    glDrawBuffer(GL_FRONT);
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDrawBuffer(GL_BACK);
+    glFinish();
+    manager.Render();
+    glClearColor(1, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(1, 2, 3, 4);
+
+    dirty.SetVisible(false);
+    dirty.SetVisible(true);
+    manager.BeginRegionalRendering();
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    manager.Render();
+    manager.EndRegionalRendering();
+    glFinish();
+
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    GLint scissor[4] = {};
+    glGetIntegerv(GL_SCISSOR_BOX, scissor);
+    EXPECT_EQ(scissor[0], 1);
+    EXPECT_EQ(scissor[3], 4);
+    EXPECT_TRUE(ColorNear(BackPixel(5, 5), Rgba{255, 0, 0, 255})) << "outside: the previous frame";
+    EXPECT_TRUE(ColorNear(BackPixel(30, 30), Rgba{0, 255, 0, 255})) << "inside: the new scene";
+    manager.Release();
+  }
+  wglMakeCurrent(GetDC(m_hWnd), m_hRC);
+  wglDeleteContext(hCore);
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelFormats, RegionalRenderingTest, ::testing::Values(true, false),
