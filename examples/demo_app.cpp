@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "png_encoder.h"
 
@@ -86,10 +88,27 @@ std::vector<std::string> WriteIcons(const std::string& dir) {
 
 // --- Menus ----------------------------------------------------------------------
 
+// A context that is OpenGL ES, a core profile or forward compatible has no
+// fixed-function pipeline for the demo's scene.
+bool CurrentContextHasFixedFunction() {
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version == nullptr) return true;
+  if (std::strncmp(version, "OpenGL ES", 9) == 0) return false;
+  const int major = std::atoi(version);
+  GLint flags = 0;
+  GLint mask = 0;
+  if (major >= 3) glGetIntegerv(0x821E, &flags);  // GL_CONTEXT_FLAGS
+  const char* dot = std::strchr(version, '.');
+  const int minor = dot != nullptr ? std::atoi(dot + 1) : 0;
+  if (major > 3 || (major == 3 && minor >= 2)) glGetIntegerv(0x9126, &mask);  // GL_CONTEXT_PROFILE_MASK
+  return (flags & 0x1) == 0 && (mask & 0x1) == 0;
+}
+
 bool DemoApp::Init(HWND hWnd, HGLRC hRC, int width, int height, const std::vector<std::string>& icons) {
   if (icons.size() < 8) return false;
   m_nWidth = width;
   m_nHeight = height;
+  m_bFixedFunction = CurrentContextHasFixedFunction();
   if (m_manager.Init(hWnd, width, height, hRC, 0, 0, width, height) != 0) return false;
 
   static const char* const kWheelTips[kWheelItems] = {"Select", "Move", "Snap (toggle)", "Grid (toggle)",
@@ -195,6 +214,10 @@ void DemoApp::Frame() {
   glViewport(0, 0, m_nWidth, m_nHeight);
   glClearColor(0.12f, 0.14f, 0.18f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (!m_bDrawScene || !m_bFixedFunction) {
+    m_manager.Render();
+    return;
+  }
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

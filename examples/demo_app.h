@@ -70,6 +70,11 @@ class DemoApp {
   // Draws the host's scene (a lit, rotating object with the depth test on),
   // then the overlay.
   void Frame();
+  // Whether Frame draws the host's scene (the rotating object and the
+  // stroke's trail). They are drawn with the fixed-function pipeline, so a
+  // context without it shows the menus over a plain background.
+  void SetDrawScene(bool bDraw) { m_bDrawScene = bDraw; }
+  bool HasFixedFunction() const { return m_bFixedFunction; }
   void Advance(float degrees) { m_fAngle += degrees; }
 
   // Client point (origin top left) at the middle of a wheel item.
@@ -99,6 +104,8 @@ class DemoApp {
 
  private:
   POINT RingPoint(float cx, float cy, float radius, float startDegree, int count, int index, float at) const;
+  bool m_bDrawScene = true;
+  bool m_bFixedFunction = true;
   void DrawStroke() const;
 
   CVrenkWidgeManager m_manager;
@@ -115,6 +122,9 @@ class DemoApp {
 
 // Reads the current colour buffer (bottom row first).
 std::vector<unsigned char> ReadFrame(int width, int height);
+
+// Whether the current context has the fixed-function pipeline.
+bool CurrentContextHasFixedFunction();
 
 }  // namespace vrenkdemo
 

@@ -1,7 +1,9 @@
 // demo_glfw.cpp - the demo's window front end on X11: a GLFW window whose
 // context the library adopts, with every message forwarded to the manager.
 //
-//   vrenk_demo --window [ICON_DIR] [--popup-delay MS]
+//   vrenk_demo --window [ICON_DIR] [--popup-delay MS] [--core]
+//
+// --core opens the window with a 3.3 core-profile context.
 //
 // Left button: choose wheel items. Right button: the double wheel pops up
 // at the press point; a stroke in an item's direction chooses it on
@@ -168,8 +170,11 @@ void OnRefresh(GLFWwindow* window) { Of(window)->exposed = true; }
 int RunWindowed(int argc, char** argv) {
   std::string iconDir = (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
   unsigned int popupDelay = 250;
+  bool core = false;
   for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--popup-delay") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--core") == 0) {
+      core = true;
+    } else if (std::strcmp(argv[i], "--popup-delay") == 0 && i + 1 < argc) {
       popupDelay = static_cast<unsigned int>(std::strtoul(argv[++i], nullptr, 10));
     } else {
       iconDir = argv[i];
@@ -189,13 +194,22 @@ int RunWindowed(int argc, char** argv) {
   }
   glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
   glfwWindowHint(GLFW_DEPTH_BITS, 24);
-  // An accumulation buffer makes regional rendering's frame copy exact.
-  glfwWindowHint(GLFW_ACCUM_RED_BITS, 16);
-  glfwWindowHint(GLFW_ACCUM_GREEN_BITS, 16);
-  glfwWindowHint(GLFW_ACCUM_BLUE_BITS, 16);
-  glfwWindowHint(GLFW_ACCUM_ALPHA_BITS, 16);
+  if (core) {
+    // A 3.3 core profile: the menus are drawn with shaders, and the scene
+    // (fixed-function) is left out.
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+  } else {
+    // An accumulation buffer makes regional rendering's frame copy exact.
+    glfwWindowHint(GLFW_ACCUM_RED_BITS, 16);
+    glfwWindowHint(GLFW_ACCUM_GREEN_BITS, 16);
+    glfwWindowHint(GLFW_ACCUM_BLUE_BITS, 16);
+    glfwWindowHint(GLFW_ACCUM_ALPHA_BITS, 16);
+  }
   GLFWwindow* window = glfwCreateWindow(640, 400, "VrenkGLWidge demo", nullptr, nullptr);
-  if (window == nullptr) {
+  if (window == nullptr && !core) {
     glfwDefaultWindowHints();
     window = glfwCreateWindow(640, 400, "VrenkGLWidge demo", nullptr, nullptr);
   }
@@ -226,6 +240,8 @@ int RunWindowed(int argc, char** argv) {
       glfwSetFramebufferSizeCallback(window, OnResize);
       glfwSetWindowRefreshCallback(window, OnRefresh);
 
+      std::printf("context: OpenGL %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
+                  session.app.HasFixedFunction() ? "fixed-function scene" : "no fixed-function pipeline");
       // Where things are, for scripts that drive the demo with a pointer.
       int wx = 0;
       int wy = 0;

@@ -1,13 +1,20 @@
 // demo_host.cpp - the demo host program.
 //
-//   vrenk_demo [OUTPUT_DIR]          headless: a scripted interaction through
+//   vrenk_demo [OUTPUT_DIR] [--require-contexts]
+//                                    headless: a scripted interaction through
 //                                    the manager's message entry points, one
-//                                    PNG per step plus an overview image
+//                                    PNG per step plus an overview image; then
+//                                    the same steps in a 3.3 core-profile and
+//                                    an ES 3.0 context, checked against the
+//                                    compatibility pictures (a kind of context
+//                                    the platform refuses is skipped, unless
+//                                    --require-contexts)
 //   vrenk_demo --window [OPTIONS]    a real window (X11 via GLFW, or Win32)
 //
 // Headless mode needs no display and is what `make demo` runs. It exits
 // non-zero when something expected did not happen.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -213,7 +220,79 @@ std::vector<unsigned char> Overview(const std::vector<std::vector<unsigned char>
   return out;
 }
 
-int RunHeadless(const std::string& outDir) {
+// Runs the script on a fresh demo in the current context; each step's frame
+// goes to frames, and, when outDir is not empty, into a PNG there. False
+// when a step did not go as expected or the wheel was not drawn.
+bool RunScript(HWND hWnd, HGLRC hRC, const std::vector<std::string>& icons, bool drawScene,
+               const std::string& outDir, std::vector<std::vector<unsigned char>>* frames) {
+  DemoApp app;
+  app.SetDrawScene(drawScene);
+  if (!app.Init(hWnd, hRC, kWidth, kHeight, icons)) {
+    std::fprintf(stderr, "demo: the menus could not be set up\n");
+    return false;
+  }
+  bool ok = true;
+  int index = 0;
+  for (const Step& step : Script()) {
+    const bool passed = step.action(app);
+    app.Advance(12.0f);
+    app.Frame();
+    glFinish();
+    std::vector<unsigned char> frame = ReadFrame(kWidth, kHeight);
+    // A drawn frame shows the wheel's disc at the wheel's centre, not the
+    // scene's background.
+    int cx = 0;
+    int cy = 0;
+    app.Wheel().GetCenter(cx, cy);
+    const unsigned char* centre = &frame[(static_cast<size_t>(cy) * kWidth + cx) * 4];
+    const bool drawn = Expect(!(centre[0] < 40 && centre[1] < 40 && centre[2] < 50), "the wheel drawn");
+    if (!outDir.empty()) {
+      char name[96];
+      std::snprintf(name, sizeof name, "%s/step%02d-%s.png", outDir.c_str(), index, step.name.c_str());
+      if (!vrenkpng::WriteFrame(name, frame, kWidth, kHeight)) {
+        std::fprintf(stderr, "demo: could not write %s\n", name);
+        ok = false;
+      }
+      std::printf("step %-28s %s  %s\n", step.name.c_str(), passed && drawn ? "ok  " : "FAIL", name);
+    } else if (!(passed && drawn)) {
+      std::printf("step %-28s FAIL\n", step.name.c_str());
+    }
+    ++index;
+    ok = ok && passed && drawn;
+    frames->push_back(std::move(frame));
+  }
+  app.Release();
+  return ok;
+}
+
+// The share of pixels whose colour channels all lie within nLevels.
+double Agreement(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int nLevels) {
+  if (a.size() != b.size() || a.empty()) return 0.0;
+  size_t same = 0;
+  for (size_t i = 0; i < a.size(); i += 4) {
+    bool bClose = true;
+    for (size_t c = 0; c < 3; ++c) bClose = bClose && std::abs(a[i + c] - b[i + c]) <= nLevels;
+    same += bClose ? 1 : 0;
+  }
+  return static_cast<double>(same) / static_cast<double>(a.size() / 4);
+}
+
+// A context of another kind for the DC, made through the Win32 name with
+// the demo's compatibility context current: "core33" (3.3 core profile,
+// forward compatible) or "es30" (OpenGL ES 3.0). Null when refused.
+HGLRC CreateContextOfKind(HDC hDC, const std::string& kind) {
+  auto create = reinterpret_cast<PFNWGLCREATECONTEXTATTRIBSARBPROC>(
+      reinterpret_cast<void (*)()>(wglGetProcAddress("wglCreateContextAttribsARB")));
+  if (create == nullptr) return nullptr;
+  const int core[] = {WGL_CONTEXT_MAJOR_VERSION_ARB, 3, WGL_CONTEXT_MINOR_VERSION_ARB, 3,
+                      WGL_CONTEXT_PROFILE_MASK_ARB, WGL_CONTEXT_CORE_PROFILE_BIT_ARB,
+                      WGL_CONTEXT_FLAGS_ARB, WGL_CONTEXT_FORWARD_COMPATIBLE_BIT_ARB, 0};
+  const int es[] = {WGL_CONTEXT_MAJOR_VERSION_ARB, 3, WGL_CONTEXT_MINOR_VERSION_ARB, 0,
+                    WGL_CONTEXT_PROFILE_MASK_ARB, WGL_CONTEXT_ES2_PROFILE_BIT_EXT, 0};
+  return create(hDC, nullptr, kind == "core33" ? core : es);
+}
+
+int RunHeadless(const std::string& outDir, bool requireContexts) {
   HWND hWnd = CreateOffscreenWindow(kWidth, kHeight);
   if (hWnd == nullptr) {
     std::fprintf(stderr, "demo: no offscreen window could be made\n");
@@ -234,38 +313,7 @@ int RunHeadless(const std::string& outDir) {
   if (!ok) std::fprintf(stderr, "demo: could not write the icons into %s\n", outDir.c_str());
 
   std::vector<std::vector<unsigned char>> frames;
-  {
-    DemoApp app;
-    if (ok && !app.Init(hWnd, hRC, kWidth, kHeight, icons)) {
-      std::fprintf(stderr, "demo: the menus could not be set up\n");
-      ok = false;
-    }
-    int index = 0;
-    for (const Step& step : ok ? Script() : std::vector<Step>()) {
-      const bool passed = step.action(app);
-      app.Advance(12.0f);
-      app.Frame();
-      glFinish();
-      std::vector<unsigned char> frame = ReadFrame(kWidth, kHeight);
-      // A drawn frame shows the wheel's disc at the wheel's centre, not the
-      // scene's background.
-      int cx = 0;
-      int cy = 0;
-      app.Wheel().GetCenter(cx, cy);
-      const unsigned char* centre = &frame[(static_cast<size_t>(cy) * kWidth + cx) * 4];
-      const bool drawn = Expect(!(centre[0] < 40 && centre[1] < 40 && centre[2] < 50), "the wheel drawn");
-      char name[96];
-      std::snprintf(name, sizeof name, "%s/step%02d-%s.png", outDir.c_str(), index++, step.name.c_str());
-      if (!vrenkpng::WriteFrame(name, frame, kWidth, kHeight)) {
-        std::fprintf(stderr, "demo: could not write %s\n", name);
-        ok = false;
-      }
-      std::printf("step %-28s %s  %s\n", step.name.c_str(), passed && drawn ? "ok  " : "FAIL", name);
-      ok = ok && passed && drawn;
-      frames.push_back(std::move(frame));
-    }
-    app.Release();
-  }
+  ok = ok && RunScript(hWnd, hRC, icons, true, outDir, &frames);
 
   if (!frames.empty()) {
     int w = 0;
@@ -276,6 +324,38 @@ int RunHeadless(const std::string& outDir) {
       std::printf("demo: overview written to %s\n", path.c_str());
     } else {
       ok = false;
+    }
+  }
+
+  // The same steps in a core-profile and an ES context, where the library
+  // draws with shaders: the menus (over a plain background, the scene being
+  // fixed-function) against the compatibility context's.
+  if (ok) {
+    std::vector<std::vector<unsigned char>> reference;
+    ok = RunScript(hWnd, hRC, icons, false, std::string(), &reference);
+    for (const std::string kind : {"core33", "es30"}) {
+      HGLRC hOther = CreateContextOfKind(hDC, kind);
+      if (hOther == nullptr || !wglMakeCurrent(hDC, hOther)) {
+        std::printf("demo: no %s context here%s\n", kind.c_str(), requireContexts ? "" : "; skipped");
+        ok = ok && !requireContexts;
+        if (hOther != nullptr) wglDeleteContext(hOther);
+        wglMakeCurrent(hDC, hRC);
+        continue;
+      }
+      std::vector<std::vector<unsigned char>> other;
+      const bool ran = RunScript(hWnd, hOther, icons, false, std::string(), &other);
+      double worst = 1.0;
+      for (size_t i = 0; i < reference.size() && i < other.size(); ++i) {
+        const double agreement = Agreement(reference[i], other[i], 4);
+        if (agreement < worst) worst = agreement;
+      }
+      const bool agrees = ran && other.size() == reference.size() && worst >= 0.99;
+      std::printf("demo: %s (%s): %s the compatibility pictures, at worst %.2f %% of the pixels within 4 levels\n",
+                  kind.c_str(), reinterpret_cast<const char*>(glGetString(GL_VERSION)),
+                  agrees ? "agrees with" : "DISAGREES WITH", worst * 100.0);
+      ok = ok && agrees;
+      wglMakeCurrent(hDC, hRC);
+      wglDeleteContext(hOther);
     }
   }
   std::printf("demo: output in %s\n", outDir.c_str());
@@ -291,8 +371,16 @@ int RunHeadless(const std::string& outDir) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--window") == 0) return RunWindowed(argc, argv);
-  const std::string outDir = argc > 1 ? argv[1] : "demo-out";
+  std::string outDir = "demo-out";
+  bool requireContexts = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--require-contexts") == 0) {
+      requireContexts = true;
+    } else {
+      outDir = argv[i];
+    }
+  }
   std::error_code error;
   std::filesystem::create_directories(outDir, error);
-  return RunHeadless(outDir);
+  return RunHeadless(outDir, requireContexts);
 }

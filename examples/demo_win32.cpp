@@ -1,7 +1,7 @@
 // demo_win32.cpp - the demo's window front end on Windows: a plain Win32
 // program whose window procedure forwards its messages to the manager.
 //
-//   vrenk_demo.exe --window [ICON_DIR]
+//   vrenk_demo.exe --window [ICON_DIR] [--core]
 //
 // Left button: choose wheel items. Right button: the double wheel pops up
 // at the press point and a stroke chooses by direction (a quick one before
@@ -11,6 +11,7 @@
 // tracing, R switches regional rendering, Escape quits. The manager's timer
 // is a SetTimer timer, set after every message it may have started.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -129,8 +130,15 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
 }  // namespace
 
 int RunWindowed(int argc, char** argv) {
-  const std::string iconDir =
-      argc > 2 ? argv[2] : (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
+  std::string iconDir = (std::filesystem::temp_directory_path() / "vrenk-demo-icons").string();
+  bool core = false;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--core") == 0) {
+      core = true;
+    } else {
+      iconDir = argv[i];
+    }
+  }
   std::error_code error;
   std::filesystem::create_directories(iconDir, error);
   std::vector<std::string> icons = WriteIcons(iconDir);
@@ -162,6 +170,19 @@ int RunWindowed(int argc, char** argv) {
   SetPixelFormat(hDC, ChoosePixelFormat(hDC, &pfd), &pfd);
   HGLRC hRC = wglCreateContext(hDC);
   wglMakeCurrent(hDC, hRC);
+  if (core) {
+    // A 3.3 core profile, made through the function the first context
+    // gives: the menus are drawn with shaders, the scene is left out.
+    auto create = reinterpret_cast<PFNWGLCREATECONTEXTATTRIBSARBPROC>(
+        reinterpret_cast<void (*)()>(wglGetProcAddress("wglCreateContextAttribsARB")));
+    const int attribs[] = {WGL_CONTEXT_MAJOR_VERSION_ARB, 3, WGL_CONTEXT_MINOR_VERSION_ARB, 3,
+                           WGL_CONTEXT_PROFILE_MASK_ARB, WGL_CONTEXT_CORE_PROFILE_BIT_ARB, 0};
+    HGLRC hCore = create != nullptr ? create(hDC, nullptr, attribs) : nullptr;
+    if (hCore == nullptr) return 1;
+    wglMakeCurrent(hDC, hCore);
+    wglDeleteContext(hRC);
+    hRC = hCore;
+  }
 
   Session session;
   session.hDC = hDC;
