@@ -9,6 +9,9 @@ namespace vrenkbench {
 class BenchContext {
  public:
   BenchContext(int width = 256, int height = 256);
+  // With bCore, a 3.3 core-profile context (forward compatible) instead of
+  // a compatibility one; Ok() is false where it cannot be had.
+  BenchContext(int width, int height, bool bCore);
   ~BenchContext();
   BenchContext(const BenchContext&) = delete;
   BenchContext& operator=(const BenchContext&) = delete;
