@@ -289,9 +289,12 @@ void CheckInvariants(const Fuzz& f) {
     VRENK_FUZZ_CHECK(f.doubleHook.told == HighlightOf(*f.dwheel), "the double wheel's hook missed a change");
 }
 
+// The mode byte: the matrix mode current at the pass, and (bit 2) whether
+// the manager draws with the shader backend in this compatibility context.
 void RenderAndCheck(Fuzz& f, uint8_t mode) {
   static const GLenum kModes[] = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE};
   glMatrixMode(kModes[mode % 3]);
+  f.manager->SetShaderRendering((mode & 4) != 0);
   const vrenktest::GLStateSnapshot before = vrenktest::GLStateSnapshot::Capture();
   VRENK_FUZZ_CHECK(f.manager->Render() == 0, "Render failed");
   CheckGLStateKept(before, "the manager's Render");
@@ -602,7 +605,7 @@ void Step(Fuzz& f, Reader& in) {
       // with the new one.
       f.NewManager();
       break;
-    case ops::kRender:
+    case ops::kRender:  // mode (see RenderAndCheck)
       RenderAndCheck(f, in.Byte());
       break;
     case ops::kSetCallback: {

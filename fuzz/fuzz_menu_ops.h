@@ -32,7 +32,7 @@ enum : uint8_t {
   kReleaseMenu,   // menu
   kManagerRelease,
   kManagerRenew,
-  kRender,
+  kRender,       // mode: matrix mode, shader backend
   kSetCallback,   // mode
   kPopup,         // menu, x, y (client point)
   kClosePopup,

@@ -106,7 +106,11 @@ void MenuSeeds(const std::string& dir, int& n) {
              kPopup, 0, at(32), at(32), kClock, 3, kMove, at(40), at(10), kClock, 10, kUp, at(40), at(10),
              kPopup, 1, at(20), at(20), kUp, at(20), at(20), kKey, 1, 2, 0, kKey, 1, 5, 0, kKey, 1, 7, 0,
              kMove, at(32), at(30), kDown, at(32), at(30), kMove, at(2), at(60), kUp, at(2), at(60), kRender};
-  for (const Bytes& seed : {a, b, c, d}) Write(dir + "/seed" + std::to_string(n++), seed);
+  // The double wheel of b drawn by the shader backend (render mode bit 2).
+  Bytes e(b.begin(), b.begin() + 8 + 5 * 9);
+  e.insert(e.end(), {kTooltip, 1, 1, 1, kRender, 4, kMove, at(55), at(32), kRender, 5, kTooltip, 1, 1, 0,
+                     kRender, 6, kRender, 0});
+  for (const Bytes& seed : {a, b, c, d, e}) Write(dir + "/seed" + std::to_string(n++), seed);
   // And a few arbitrary ones.
   uint32_t state = 12345;
   for (int k = 0; k < 4; ++k) {
