@@ -438,6 +438,12 @@ class VRENK_API CVrenkDoubleWheelMenu : public CVrenkMenuBase {
   unsigned int m_nOuterIndexCount;
   // The recorded draw list and the inputs it was made from.
   menu::CMenuDrawing* m_pDrawing;
+  // The manager's screen scale the pixel sizes (radius, inset, margins,
+  // line widths, the texts' layout) are at.
+  float m_fAppliedScale = 1.0f;
+  // Brings the pixel sizes to the manager's scale; the texts are laid out
+  // again at it.
+  void ApplyScale();
 
   friend struct menu::SDrawingAccess;
 

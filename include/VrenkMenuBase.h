@@ -127,18 +127,19 @@ class VRENK_API CVrenkMenuBase : public CVrenkWidge {
   void SetSelectByDirection(bool bDirection);
   // True while the menu selects by direction.
   bool IsSelectByDirection() const;
-  // Sets the dead zone around a stroke's origin, in pixels: a release
-  // within it chooses nothing. A negative or NaN value restores the
-  // default, DEFAULT_DEAD_ZONE_RATIO of the radius.
+  // Sets the dead zone around a stroke's origin, in pixels at the screen
+  // scale 1 (the manager's SetScale multiplies it): a release within it
+  // chooses nothing. A negative or NaN value restores the default,
+  // DEFAULT_DEAD_ZONE_RATIO of the radius.
   void SetDeadZone(float fPixels);
   // The dead zone in pixels as it applies now (the default follows the
-  // radius).
+  // radius; both follow the screen scale).
   float GetDeadZone() const;
-  // Sets how far from a stroke's origin a release may be, in pixels; one
-  // further away chooses nothing. 0 (the default), a negative or a NaN
-  // value sets no limit.
+  // Sets how far from a stroke's origin a release may be, in pixels at the
+  // screen scale 1; one further away chooses nothing. 0 (the default), a
+  // negative or a NaN value sets no limit.
   void SetCancelDistance(float fPixels);
-  // The cancel distance in pixels; 0 for no limit.
+  // The cancel distance as set, in pixels at the scale 1; 0 for no limit.
   float GetCancelDistance() const;
   // Sets the object told of every change of the highlighted item (not
   // owned); 0, or -5 for null, which clears it.

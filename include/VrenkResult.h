@@ -13,6 +13,9 @@ enum EResult : int {
   RESULT_IMAGE_NOT_LOADED = -1,
   // An item index out of range.
   RESULT_BAD_INDEX = -2,
+  // A value outside the range an operation takes (a scale that is not a
+  // finite number from above 0 to 16).
+  RESULT_BAD_VALUE = -3,
   // Not found: a widge not registered, no item with the identifier, an
   // image or text not held.
   RESULT_NOT_FOUND = -4,

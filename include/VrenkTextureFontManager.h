@@ -69,6 +69,13 @@ class VRENK_API CVrenkTextureFontManager {
   int GarbageCollection();
   // The font's cell height (tmHeight) in pixels.
   unsigned int GetFontHeight() const;
+  // Replaces the font with one of nHeight (the meaning of LOGFONTW's
+  // lfHeight) and rasterises every cached text again in it, in place: each
+  // text object keeps its address, string and reference count and gets a
+  // new texture, pixels and row sizes (lay it out again afterwards). Needs
+  // a current GL context; a text that cannot be rasterised again keeps its
+  // old look. 0, or -5 before Init.
+  int SetFontHeight(int nHeight);
 
  protected:
   // Rasterises and uploads one string; null on failure.

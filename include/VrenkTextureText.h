@@ -13,6 +13,9 @@ class CVrenkTextureFontManager;
 namespace render {
 struct STextEmitter;
 }  // namespace render
+namespace text {
+struct SRasterAccess;
+}  // namespace text
 
 // A string rasterised by a CVrenkTextureFontManager into a texture of white
 // glyphs on transparent texels, one row for the whole string or one row per
@@ -80,6 +83,9 @@ class VRENK_API CVrenkTextureText {
   friend class CVrenkTextureFontManager;
   // Hands the laid-out rows to the library's draw lists.
   friend struct render::STextEmitter;
+  // Gives the object its rasterised rows, when it is made and when its
+  // font changes.
+  friend struct text::SRasterAccess;
 
   // Takes ownership of the texture and of pPixels (an array); the rows are
   // set afterwards with SetWordRect.

@@ -202,6 +202,11 @@ class VRENK_API CVrenkWheelMenu : public CVrenkMenuBase {
   unsigned int m_nItemIndexCount;
   // The recorded draw list and the inputs it was made from.
   menu::CMenuDrawing* m_pDrawing;
+  // The manager's screen scale the pixel sizes (radius, line widths) are
+  // at.
+  float m_fAppliedScale = 1.0f;
+  // Brings the pixel sizes to the manager's scale.
+  void ApplyScale();
 
   friend struct menu::SDrawingAccess;
 

@@ -109,6 +109,18 @@ class VRENK_API CVrenkWidgeManager {
   bool OnRButtonUp(unsigned int nFlags, POINT pt);
   bool OnMouseWheel(unsigned int nFlags, short nDelta, POINT pt);
 
+  // Sets the scale of a high-density screen (1.5 for 150 %): every pixel
+  // size of the menus (radii, line widths, icon sizes, panel insets and
+  // margins, label offsets, dead zones) and the font height (16 x scale,
+  // rounded; every text the manager holds is rasterised again at it, the
+  // text objects staying the same) follow it, while points, the client size
+  // and the viewport stay in framebuffer pixels. Every widge is laid out
+  // again. 1 by default; 0, or RESULT_BAD_VALUE (and nothing changed) for a
+  // scale that is not finite or not above 0 and at most 16.
+  int SetScale(float fScale);
+  // The scale; 1 by default.
+  float GetScale() const { return m_fScale; }
+
   // Draws with the shader backend in compatibility contexts too (OpenGL 2.0
   // and later), as in core-profile and ES contexts, which always use it;
   // false, the default, keeps the fixed-function backend there.
@@ -262,6 +274,8 @@ class VRENK_API CVrenkWidgeManager {
   unsigned int m_nListVersion = 0;
   // The backends that draw for this manager, one per context.
   render::CRenderer* m_pRenderer = nullptr;
+  // The screen's scale (SetScale).
+  float m_fScale = 1.0f;
   // Popup, capture, clock and keyboard state.
   SManagerInteraction* m_pInteraction;
 };

@@ -124,7 +124,12 @@ void CVrenkDoubleWheelMenu::Init(CVrenkWidgeManager* pManager, int nInnerItemSiz
   m_nInnerHoveredIndex = -1;
   m_nOuterHoveredIndex = -1;
 
+  // The radius and the inset are given at the scale 1 and drawn at the
+  // manager's.
+  m_fTooltipPanelInset = wheel::Rescaled(m_fTooltipPanelInset, m_fAppliedScale, 1.0f);
+  m_fAppliedScale = 1.0f;
   m_fRadius = static_cast<float>(nRadius);
+  ApplyScale();
   m_fCenter[0] = static_cast<float>(nCenterX);
   m_fCenter[1] = static_cast<float>(nCenterY);
   // The wheel appears where the host asked, and keeps that place in the
@@ -482,11 +487,26 @@ float CVrenkDoubleWheelMenu::GetOuterItemStartDegree() const {
 }
 
 void CVrenkDoubleWheelMenu::SetRadius(int nRadius) {
-  m_fRadius = static_cast<float>(nRadius);
+  m_fRadius = wheel::Rescaled(static_cast<float>(nRadius), 1.0f, m_fAppliedScale);
   UpdateBBox();
 }
 
-int CVrenkDoubleWheelMenu::GetRadius() const { return wheel::TruncateToInt(m_fRadius); }
+int CVrenkDoubleWheelMenu::GetRadius() const {
+  return wheel::TruncateToInt(wheel::Rescaled(m_fRadius, m_fAppliedScale, 1.0f));
+}
+
+void CVrenkDoubleWheelMenu::ApplyScale() {
+  const float fScale = m_pManager != nullptr ? m_pManager->GetScale() : 1.0f;
+  if (fScale == m_fAppliedScale) return;
+  m_fRadius = wheel::Rescaled(m_fRadius, m_fAppliedScale, fScale);
+  m_fTooltipPanelInset = wheel::Rescaled(m_fTooltipPanelInset, m_fAppliedScale, fScale);
+  m_fAppliedScale = fScale;
+  // The texts were rasterised again at the new font height: their layout,
+  // the panel and the ducking ring follow.
+  for (unsigned int i = 0; i < m_vecInnerItems.size(); ++i) UpdateInnerItemTooltipLayout(i);
+  for (unsigned int i = 0; i < m_vecItems.size(); ++i) UpdateOuterItemTooltipLayout(i);
+  if (!m_vecTooltipDuckingPositions.empty()) BuildTooltipDuckingPosition();
+}
 
 void CVrenkDoubleWheelMenu::SetInnerRadiusRatio(float fRatio) {
   m_fInnerRadiusRatio = fRatio;

@@ -116,10 +116,11 @@ void CVrenkDoubleWheelMenu::UpdateBBox() {
         if (fLeft > m_fCenter[0] + m_fRadius - w) fLeft = m_fCenter[0] + m_fRadius - w;
         if (fRight < m_fCenter[0] - m_fRadius + w) fRight = m_fCenter[0] - m_fRadius + w;
       }
-      fLower[0] = std::fmin(fLower[0], fLeft - 5.0f);
-      fLower[1] = std::fmin(fLower[1], fBottom - 5.0f);
-      fUpper[0] = std::fmax(fUpper[0], fRight + 5.0f);
-      fUpper[1] = std::fmax(fUpper[1], fTop + 5.0f);
+      const float fGrow = 5.0f * m_fAppliedScale;
+      fLower[0] = std::fmin(fLower[0], fLeft - fGrow);
+      fLower[1] = std::fmin(fLower[1], fBottom - fGrow);
+      fUpper[0] = std::fmax(fUpper[0], fRight + fGrow);
+      fUpper[1] = std::fmax(fUpper[1], fTop + fGrow);
     }
   }
   UpdateBox(fLower[0], fLower[1], fUpper[0], fUpper[1]);
@@ -164,6 +165,7 @@ bool CVrenkDoubleWheelMenu::AdjustCenter() {
 }
 
 void CVrenkDoubleWheelMenu::RecalculateLayout() {
+  ApplyScale();
   CalculateInnerItemIndices();
   CalculateOuterItemIndices();
   if (m_bAutoReposition) AdjustCenter();

@@ -48,7 +48,8 @@ CVrenkTextureText* CVrenkDoubleWheelMenu::GetRingItemTooltipObject(ERing eRing, 
 }
 
 paint::SRim CVrenkDoubleWheelMenu::RimOf(ERing eRing) const {
-  return {eRing == RING_INNER ? m_pInnerCircleVertices : m_pOuterCircleVertices, m_pAuxIndices, m_pShadingRatio};
+  return {eRing == RING_INNER ? m_pInnerCircleVertices : m_pOuterCircleVertices, m_pAuxIndices,
+          m_pShadingRatio};
 }
 
 void CVrenkDoubleWheelMenu::GetRingItemLook(ERing eRing, int nIndex, layout::SItemLook* pLook) const {
@@ -71,6 +72,7 @@ void CVrenkDoubleWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
   drawing.BeginInputs();
   drawing.AddBytes(m_fCenter, sizeof(m_fCenter));
   drawing.Add(m_fRadius);
+  drawing.Add(m_fAppliedScale);
   drawing.Add(m_fInnerRadiusRatio);
   drawing.Add(m_fImageHalfSize);
   drawing.Add(m_fImageHalfSizeHovered);
@@ -189,8 +191,10 @@ void CVrenkDoubleWheelMenu::RenderItemEdges() {
 
   // Both rim outlines, whatever the item counts: the inner one dark on the
   // lit side, the outer one dark on the side away from the light.
-  paint::RimLoop(*list, inner, m_colorRimShadow, m_colorRimFade, render::kWideSmoothLine);
-  paint::RimLoop(*list, outer, m_colorRimFade, m_colorRimShadow, render::kWideSmoothLine);
+  paint::RimLoop(*list, inner, m_colorRimShadow, m_colorRimFade,
+                 menu::ScaledLine(render::kWideSmoothLine, m_fAppliedScale));
+  paint::RimLoop(*list, outer, m_colorRimFade, m_colorRimShadow,
+                 menu::ScaledLine(render::kWideSmoothLine, m_fAppliedScale));
 
   // Separators with the context's own line width: from the centre to each
   // inner item's start on the inner rim, and across the ring at each outer
@@ -206,13 +210,13 @@ void CVrenkDoubleWheelMenu::RenderItemEdges() {
   static const float kCentre[3] = {0.0f, 0.0f, 0.0f};
   const int nIn = GetInnerItemSize();
   if (nIn >= 2) {
-    list->Begin(render::PRIM_LINES);
+    list->Begin(render::PRIM_LINES, 0, menu::ScaledLine(render::kHostLine, m_fAppliedScale));
     for (int i = 0; i < nIn; ++i) separator(kCentre, inner.At(m_pInnerItemIndices[i]));
     list->End();
   }
   const int nOut = GetOuterItemSize();
   if (nOut >= 2) {
-    list->Begin(render::PRIM_LINES);
+    list->Begin(render::PRIM_LINES, 0, menu::ScaledLine(render::kHostLine, m_fAppliedScale));
     for (int i = 0; i < nOut; ++i) {
       const unsigned int k = m_pOuterItemIndices[i];
       separator(inner.At(k), outer.At(k));

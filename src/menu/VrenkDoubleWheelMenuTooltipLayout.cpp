@@ -74,7 +74,7 @@ void CVrenkDoubleWheelMenu::UpdateInnerItemTooltipLayout(unsigned int nIndex) {
   // The panel follows in every case: an item without a text changes what
   // the panel has to hold as much as one with a text.
   CVrenkTextureText* text = _GetInnerItemTooltipObject(nIndex);
-  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
+  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin * m_fAppliedScale);
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
 }
@@ -83,7 +83,7 @@ void CVrenkDoubleWheelMenu::UpdateOuterItemTooltipLayout(unsigned int nIndex) {
   // The panel follows in every case: an item without a text changes what
   // the panel has to hold as much as one with a text.
   CVrenkTextureText* text = _GetOuterItemTooltipObject(nIndex);
-  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin);
+  if (text != nullptr) text->SetLayout(fLateral, fNormal, CVrenkTextureText::QUAD_TOP_LEFT, kOrigin, 0.0f, kTextMargin * m_fAppliedScale);
   UpdateTooltipPanelSize();
   UpdateTooltipPanelPosition();
 }
@@ -261,7 +261,7 @@ void CVrenkDoubleWheelMenu::PlaceOnDuckingRing(SMenuItem& item, std::ptrdiff_t n
     fAnchor[1] = std::sin(fAngle) * m_fRadius * 1.01f;
   }
   std::copy(fAnchor, fAnchor + 3, item.fTooltipAnchor);
-  item.pTooltip->SetLayout(fLateral, fNormal, eCorner, fAnchor, 0.0f, kTextMargin);
+  item.pTooltip->SetLayout(fLateral, fNormal, eCorner, fAnchor, 0.0f, kTextMargin * m_fAppliedScale);
 }
 
 }  // namespace VrenkGLWidge

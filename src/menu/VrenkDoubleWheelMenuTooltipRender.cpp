@@ -106,7 +106,7 @@ void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
     }
     // Between the outer items' rows and the inner items'.
     const float y = layout::PanelRowBand(nOut, m_fTooltipPanelInset, h).fTop;
-    list->Begin(render::PRIM_LINE_STRIP);
+    list->Begin(render::PRIM_LINE_STRIP, 0, menu::ScaledLine(render::kHostLine, m_fAppliedScale));
     list->Vertex(0.0f, y, colorSeparatorEnd);
     list->Vertex(W / 2.0f, y, colorSeparatorMiddle);
     list->Vertex(W, y, colorSeparatorEnd);
@@ -114,7 +114,7 @@ void CVrenkDoubleWheelMenu::RenderGreatTooltipPanel() {
   }
 
   // A shadow along the bottom and right edges.
-  list->Begin(render::PRIM_LINE_STRIP, 0, render::kWideLine);
+  list->Begin(render::PRIM_LINE_STRIP, 0, menu::ScaledLine(render::kWideLine, m_fAppliedScale));
   list->Vertex(0.0f, -H, colorShadowStart);
   list->Vertex(W, -H, colorShadowCorner);
   list->Vertex(W, 0.0f, colorShadowEnd);
@@ -208,7 +208,7 @@ void CVrenkDoubleWheelMenu::RenderTooltipPanel2(const SMenuItem* pItem, bool bHi
   for (const float* b : bounds.b) list->Vertex(b[0], b[1], fill);
   list->End();
   // A white outline.
-  list->Begin(render::PRIM_LINE_LOOP, 0, kPanelOutline);
+  list->Begin(render::PRIM_LINE_LOOP, 0, menu::ScaledLine(kPanelOutline, m_fAppliedScale));
   for (const float* b : bounds.b) list->Vertex(b[0], b[1], colorWhite);
   list->End();
 }

@@ -68,9 +68,25 @@ void CVrenkMenuSelection::PlaceAt(CVrenkMenuBase& menu, int x, int y) {
   if (Kind(menu) == MENU_KIND_DOUBLE_WHEEL) AsDouble(menu).SetCenter(x, y);
 }
 
+float CVrenkMenuSelection::Scale(const CVrenkMenuBase& menu) {
+  switch (Kind(menu)) {
+    case MENU_KIND_WHEEL:
+      return AsWheel(menu).m_fAppliedScale;
+    case MENU_KIND_DOUBLE_WHEEL:
+      return AsDouble(menu).m_fAppliedScale;
+    default:
+      return 1.0f;
+  }
+}
+
+double CVrenkMenuSelection::CancelDistance(const CVrenkMenuBase& menu) {
+  return static_cast<double>(menu.m_pInteraction->fCancelDistance) * Scale(menu);
+}
+
 double CVrenkMenuSelection::DeadZone(const CVrenkMenuBase& menu) {
+  // A dead zone the host set is in pixels at the scale 1.
   const float fSet = menu.m_pInteraction->fDeadZone;
-  if (fSet >= 0.0f) return fSet;
+  if (fSet >= 0.0f) return static_cast<double>(fSet) * Scale(menu);
   const double dRadius = std::fabs(static_cast<double>(GetRadius(menu)));
   return std::isfinite(dRadius) ? dRadius * CVrenkMenuBase::DEFAULT_DEAD_ZONE_RATIO : 0.0;
 }

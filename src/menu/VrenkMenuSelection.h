@@ -54,7 +54,10 @@ class CVrenkMenuSelection {
   static void PlaceAt(CVrenkMenuBase& menu, int x, int y);
   // The dead zone and the cancel distance in pixels (0: no limit).
   static double DeadZone(const CVrenkMenuBase& menu);
-  static double CancelDistance(const CVrenkMenuBase& menu) { return menu.m_pInteraction->fCancelDistance; }
+  // The cancel distance in pixels at the menu's screen scale; 0: no limit.
+  static double CancelDistance(const CVrenkMenuBase& menu);
+  // The screen scale the menu's pixel sizes are at.
+  static float Scale(const CVrenkMenuBase& menu);
 
   // The item a stroke from the origin (ox, oy) to (x, y) highlights, the
   // dead zone and the cancel distance aside: a wheel's sector of the

@@ -75,7 +75,10 @@ CVrenkWheelMenu::~CVrenkWheelMenu() {
 void CVrenkWheelMenu::Init(CVrenkWidgeManager* pManager, int nItemSize, int nRadius, int nCenterX,
                            int nCenterY, float fStartDegree) {
   CVrenkMenuBase::Init(pManager, nItemSize);
+  // The radius is given at the scale 1 and drawn at the manager's.
+  m_fAppliedScale = 1.0f;
   m_fRadius = static_cast<float>(nRadius);
+  ApplyScale();
   m_fCenter[0] = static_cast<float>(nCenterX);
   m_fCenter[1] = static_cast<float>(nCenterY);
   // The wheel appears where the host asked, and keeps that place in the
@@ -120,13 +123,21 @@ void CVrenkWheelMenu::_SetItemStartDegree(float fDegree) { m_fItemStartAngle = w
 float CVrenkWheelMenu::GetItemStartDegree() const { return wheel::DegreesFromStartAngle(m_fItemStartAngle); }
 
 void CVrenkWheelMenu::SetRadius(int nRadius) {
-  m_fRadius = static_cast<float>(nRadius);
+  m_fRadius = wheel::Rescaled(static_cast<float>(nRadius), 1.0f, m_fAppliedScale);
   UpdateBBox();
 }
 
 // The getters saturate: a centre pushed far outside a huge viewport must not
-// make the conversion undefined.
-int CVrenkWheelMenu::GetRadius() const { return wheel::TruncateToInt(m_fRadius); }
+// make the conversion undefined. The radius is the host's, at scale 1.
+int CVrenkWheelMenu::GetRadius() const {
+  return wheel::TruncateToInt(wheel::Rescaled(m_fRadius, m_fAppliedScale, 1.0f));
+}
+
+void CVrenkWheelMenu::ApplyScale() {
+  const float fScale = m_pManager != nullptr ? m_pManager->GetScale() : 1.0f;
+  m_fRadius = wheel::Rescaled(m_fRadius, m_fAppliedScale, fScale);
+  m_fAppliedScale = fScale;
+}
 
 void CVrenkWheelMenu::SetCenter(int x, int y) {
   m_fCenter[0] = static_cast<float>(x);

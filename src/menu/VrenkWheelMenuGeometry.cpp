@@ -65,6 +65,7 @@ void CVrenkWheelMenu::ReleaseIndices() { wheel::FreeBuffer(&m_pAuxIndices); }
 // --- Layout and placement -----------------------------------------------------
 
 void CVrenkWheelMenu::RecalculateLayout() {
+  ApplyScale();
   ReleaseItemIndices();
   CalculateItemIndices();
   if (m_bAutoReposition) {

@@ -22,8 +22,8 @@ const unsigned int kRim = CVrenkWheelMenu::N_CIRCLE_VERTICES;
 
 void CVrenkWheelMenu::GetItemLook(int nIndex, layout::SItemLook* pLook) const {
   const unsigned int u = static_cast<unsigned int>(nIndex);
-  const layout::SPalette palette = {m_colorItemLit,      m_colorItem,       m_colorHighlightLit,
-                                    m_colorHighlight,    m_colorToggledLit, m_colorToggled};
+  const layout::SPalette palette = {m_colorItemLit,   m_colorItem,       m_colorHighlightLit,
+                                    m_colorHighlight, m_colorToggledLit, m_colorToggled};
   const layout::SIconSizes sizes = {m_fImageHalfSize, m_fImageHalfSizeHovered, m_fImageHalfSizePressed};
   const layout::SItemState state = {IsItemEnabled(u), IsItemHovered(u), IsItemToggled(u)};
   *pLook = layout::ItemLook(state, m_bLBtnPressed, palette, sizes);
@@ -33,6 +33,7 @@ void CVrenkWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
   drawing.BeginInputs();
   drawing.AddBytes(m_fCenter, sizeof(m_fCenter));
   drawing.Add(m_fRadius);
+  drawing.Add(m_fAppliedScale);
   drawing.Add(m_fDiskRatio);
   drawing.Add(m_fImageHalfSize);
   drawing.Add(m_fImageHalfSizeHovered);
@@ -87,7 +88,8 @@ void CVrenkWheelMenu::RenderSideStripEdges() {
   if (!HasGeometry()) return;
   menu::CMenuDrawing::CPassList list(*m_pDrawing, m_pManager, m_fCenter[0], m_fCenter[1], m_fRadius);
   const paint::SRim rim = {m_pCircleVertices, m_pAuxIndices, m_pShadingRatio};
-  paint::RimLoop(*list, rim, m_colorRimLit, m_colorRimShadow, render::kWideSmoothLine);
+  paint::RimLoop(*list, rim, m_colorRimLit, m_colorRimShadow,
+                 menu::ScaledLine(render::kWideSmoothLine, m_fAppliedScale));
 }
 
 void CVrenkWheelMenu::RenderItemEdges() {
@@ -107,7 +109,7 @@ void CVrenkWheelMenu::RenderItemEdges() {
   auto radialEdge = [&](unsigned int nVertex) {
     layout::Blend(color, m_colorToggledLit, m_colorToggled, m_pShadingRatio[nVertex]);
     const float* v = rim.At(nVertex);
-    list->Begin(render::PRIM_LINES, 0, render::kWideSmoothLine);
+    list->Begin(render::PRIM_LINES, 0, menu::ScaledLine(render::kWideSmoothLine, m_fAppliedScale));
     list->Vertex(0.0f, 0.0f, m_colorToggledLit);
     list->Vertex(v[0], v[1], color);
     list->End();
@@ -118,7 +120,7 @@ void CVrenkWheelMenu::RenderItemEdges() {
     const float* pStart = rim.At(a);
 
     // The separator, with the context's own line width.
-    list->Begin(render::PRIM_LINE_STRIP);
+    list->Begin(render::PRIM_LINE_STRIP, 0, menu::ScaledLine(render::kHostLine, m_fAppliedScale));
     list->Vertex(0.0f, 0.0f, m_colorEdgeEnd);
     list->Vertex(pStart[0] * 0.5f, pStart[1] * 0.5f, m_colorEdge);
     list->Vertex(pStart[0], pStart[1], m_colorEdgeEnd);
@@ -128,7 +130,7 @@ void CVrenkWheelMenu::RenderItemEdges() {
       radialEdge(a);
       // The rim arc up to the next item's start vertex, both included.
       const layout::SSpan arc = layout::OutlineArc(m_pItemIndices, n, i);
-      list->Begin(render::PRIM_LINE_STRIP, 0, render::kWideSmoothLine);
+      list->Begin(render::PRIM_LINE_STRIP, 0, menu::ScaledLine(render::kWideSmoothLine, m_fAppliedScale));
       for (unsigned int s = 0; s < arc.nCount; ++s) {
         const unsigned int k = (arc.nFirst + s) % kRim;
         layout::Blend(color, m_colorToggledLit, m_colorToggled, m_pShadingRatio[k]);

@@ -97,6 +97,14 @@ class CMenuDrawing {
   bool m_bRecording = false;
 };
 
+// A line style at a screen scale: widths grow with it, and a line that
+// keeps the context's own width is one pixel wide at the scale 1, so it
+// takes the scale's width elsewhere (keeping the context's smoothing).
+inline render::SLineStyle ScaledLine(render::SLineStyle line, float fScale) {
+  if (fScale == 1.0f) return line;
+  return {(line.fWidth > 0.0f ? line.fWidth : 1.0f) * fScale, line.bSmooth};
+}
+
 // Draws a menu's look: the recorded list, rebuilt first by record() when
 // the inputs gathered since BeginInputs differ from those it was made from.
 void SubmitDrawing(CMenuDrawing& drawing, CVrenkWidgeManager* pManager);

@@ -78,6 +78,10 @@ inline void RebuildStartVertices(unsigned int** ppStarts, unsigned int* pCount, 
   CalculateStartVertices(*ppStarts, n, fStartAngle);
 }
 
+// A radius or another pixel size at a new screen scale: the size for the
+// scale it was made at, times new over old.
+inline float Rescaled(float fSize, float fFrom, float fTo) { return fFrom == fTo ? fSize : fSize / fFrom * fTo; }
+
 // Frees an owned array and forgets it.
 template <typename T>
 inline void FreeBuffer(T** ppBuffer) {

@@ -344,32 +344,91 @@ unsigned int CVrenkTextureFontManager::GetFontHeight() const {
 
 void CVrenkTextureFontManager::_DestroyText(CVrenkTextureText* pText) { delete pText; }
 
+namespace {
+
+// A string rasterised into texels: the rows, the bitmap's size, and the
+// white-on-transparent pixels, ready for upload into a texture of the
+// power-of-two size. False when GDI cannot, or the texture would be larger
+// than the current context can hold (or there is no context to ask).
+bool RasterizeText(HDC hRefDC, HDC hMemDC, const std::string& strText, bool bSplitWords, SRaster* pRaster,
+                   std::unique_ptr<unsigned char[]>* pTexels) {
+  {
+    CUserLocaleScope localeScope;
+    if (!MeasureRows(hMemDC, strText, bSplitWords, pRaster)) return false;
+    // Checked before any drawing.
+    GLint nMaxTextureSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
+    if (nMaxTextureSize <= 0 || pRaster->nTextureWidth > static_cast<unsigned long long>(nMaxTextureSize) ||
+        pRaster->nTextureHeight > static_cast<unsigned long long>(nMaxTextureSize)) {
+      return false;
+    }
+    if (!DrawRows(hRefDC, hMemDC, pRaster)) return false;
+  }
+  pTexels->reset(new unsigned char[static_cast<size_t>(pRaster->nWidth) * pRaster->nHeight * 4]);
+  ConvertToTexels(pRaster->vecBits.data(), pRaster->nWidthBytes, pRaster->nBitsPixel, pRaster->nWidth,
+                  pRaster->nHeight, pTexels->get());
+  return true;
+}
+
+// Power-of-two storage; only the bitmap's rectangle is uploaded.
+unsigned int UploadText(const SRaster& raster, const unsigned char* pTexels) {
+  const render::STextureUpload upload = {raster.nWidth, raster.nHeight,
+                                         static_cast<unsigned int>(raster.nTextureWidth),
+                                         static_cast<unsigned int>(raster.nTextureHeight), pTexels, false};
+  return render::CreateTexture(upload);
+}
+
+}  // namespace
+
+namespace text {
+
+// Writes a rasterisation into a text object, which the font manager made.
+struct SRasterAccess {
+  static void SetRows(CVrenkTextureText* pText, const SRaster& raster) {
+    const float fTexWidth = static_cast<float>(raster.nTextureWidth);
+    const float fTexHeight = static_cast<float>(raster.nTextureHeight);
+    for (unsigned int k = 0; k < raster.vecRows.size(); ++k) {
+      const SRow& row = raster.vecRows[k];
+      pText->SetWordRect(k, row.nWidth, row.nHeight, 1.0f / fTexWidth,
+                         static_cast<float>(row.nTop + row.nHeight) / fTexHeight,
+                         static_cast<float>(row.nWidth + 1) / fTexWidth, static_cast<float>(row.nTop) / fTexHeight);
+    }
+  }
+  // Puts a new rasterisation in place of the object's: texture, pixels,
+  // bitmap and rows. The layout is the caller's to redo.
+  static void Replace(CVrenkTextureText* pText, const SRaster& raster, unsigned int nTexture,
+                      std::unique_ptr<unsigned char[]> pPixels) {
+    const unsigned int nRows = static_cast<unsigned int>(raster.vecRows.size());
+    if (nRows != pText->m_nWordCount) {
+      CVrenkTextureText::SWordRect* pRects = new CVrenkTextureText::SWordRect[nRows];
+      delete[] pText->m_pWordRects;
+      pText->m_pWordRects = pRects;
+      pText->m_pWordRectsEnd = pRects + nRows;
+      pText->m_nWordCount = nRows;
+    }
+    if (pText->m_nTextureName != 0) {
+      const GLuint nOld = pText->m_nTextureName;
+      glDeleteTextures(1, &nOld);
+    }
+    pText->m_nTextureName = nTexture;
+    delete[] pText->m_pPixels;
+    pText->m_pPixels = pPixels.release();
+    pText->m_nBytesPerPixel = 4;
+    pText->m_nBitmapWidth = raster.nWidth;
+    pText->m_nBitmapHeight = raster.nHeight;
+    SetRows(pText, raster);
+  }
+  static unsigned int RowCount(const CVrenkTextureText* pText) { return pText->m_nWordCount; }
+};
+
+}  // namespace text
+
 CVrenkTextureText* CVrenkTextureFontManager::_CreateText(const std::string& strText, bool bSplitWords) {
   if (m_hRefDC == nullptr || m_hMemDC == nullptr || m_hFont == nullptr || strText.empty()) return nullptr;
   SRaster raster;
-  {
-    CUserLocaleScope localeScope;
-    if (!MeasureRows(m_hMemDC, strText, bSplitWords, &raster)) return nullptr;
-    // A texture the context cannot hold is a failure, not an empty text;
-    // so is having no context to ask. Checked before any drawing.
-    GLint nMaxTextureSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &nMaxTextureSize);
-    if (nMaxTextureSize <= 0 || raster.nTextureWidth > static_cast<unsigned long long>(nMaxTextureSize) ||
-        raster.nTextureHeight > static_cast<unsigned long long>(nMaxTextureSize)) {
-      return nullptr;
-    }
-    if (!DrawRows(m_hRefDC, m_hMemDC, &raster)) return nullptr;
-  }
-
-  std::unique_ptr<unsigned char[]> pPixels(new unsigned char[static_cast<size_t>(raster.nWidth) * raster.nHeight * 4]);
-  ConvertToTexels(raster.vecBits.data(), raster.nWidthBytes, raster.nBitsPixel, raster.nWidth, raster.nHeight,
-                  pPixels.get());
-
-  // Power-of-two storage; only the bitmap's rectangle is uploaded.
-  const render::STextureUpload upload = {raster.nWidth, raster.nHeight,
-                                         static_cast<unsigned int>(raster.nTextureWidth),
-                                         static_cast<unsigned int>(raster.nTextureHeight), pPixels.get(), false};
-  GLuint nTexture = render::CreateTexture(upload);
+  std::unique_ptr<unsigned char[]> pPixels;
+  if (!RasterizeText(m_hRefDC, m_hMemDC, strText, bSplitWords, &raster, &pPixels)) return nullptr;
+  GLuint nTexture = UploadText(raster, pPixels.get());
 
   CVrenkTextureText* pText = nullptr;
   try {
@@ -380,15 +439,33 @@ CVrenkTextureText* CVrenkTextureFontManager::_CreateText(const std::string& strT
     throw;
   }
   pPixels.release();
-  const float fTexWidth = static_cast<float>(raster.nTextureWidth);
-  const float fTexHeight = static_cast<float>(raster.nTextureHeight);
-  for (unsigned int k = 0; k < raster.vecRows.size(); ++k) {
-    const SRow& row = raster.vecRows[k];
-    pText->SetWordRect(k, row.nWidth, row.nHeight, 1.0f / fTexWidth,
-                       static_cast<float>(row.nTop + row.nHeight) / fTexHeight,
-                       static_cast<float>(row.nWidth + 1) / fTexWidth, static_cast<float>(row.nTop) / fTexHeight);
-  }
+  text::SRasterAccess::SetRows(pText, raster);
   return pText;
+}
+
+int CVrenkTextureFontManager::SetFontHeight(int nHeight) {
+  if (m_hMemDC == nullptr || m_hFont == nullptr) return RESULT_NULL_ARGUMENT;
+  LOGFONTW logFont = m_LogFont;
+  logFont.lfHeight = nHeight;
+  HFONT hFont = CreateFontIndirectW(&logFont);
+  if (hFont == nullptr) return RESULT_OK;  // the old font stays
+  SelectObject(m_hMemDC, hFont);
+  DeleteObject(m_hFont);
+  m_hFont = hFont;
+  m_LogFont = logFont;
+  if (!GetTextMetricsW(m_hMemDC, &m_TextMetric)) std::memset(&m_TextMetric, 0, sizeof(m_TextMetric));
+
+  for (auto& entry : m_mapTexts) {
+    CVrenkTextureText* pText = entry.second.pText;
+    // Texts of several rows were made one row per word.
+    const bool bSplitWords = text::SRasterAccess::RowCount(pText) > 1;
+    SRaster raster;
+    std::unique_ptr<unsigned char[]> pPixels;
+    if (!RasterizeText(m_hRefDC, m_hMemDC, entry.first, bSplitWords, &raster, &pPixels)) continue;
+    const GLuint nTexture = UploadText(raster, pPixels.get());
+    text::SRasterAccess::Replace(pText, raster, nTexture, std::move(pPixels));
+  }
+  return RESULT_OK;
 }
 
 }  // namespace VrenkGLWidge

@@ -4,6 +4,7 @@
 #include "VrenkResult.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <cwchar>
 
@@ -16,6 +17,13 @@
 #include "widge/manager_interaction.h"
 
 namespace VrenkGLWidge {
+
+namespace {
+
+// The menus' font height at a screen scale: 16 pixels at 1.
+int FontHeightFor(float fScale) { return static_cast<int>(std::lround(16.0 * fScale)); }
+
+}  // namespace
 
 const double CVrenkWidgeManager::HALF_DEPTH = 1000000.0;
 
@@ -69,7 +77,7 @@ int CVrenkWidgeManager::Init(HWND hWnd, int nWndWidth, int nWndHeight, HGLRC hRC
   m_hRC = hRC;
   UpdateViewport(nWndWidth, nWndHeight, nVpX, nVpY, nVpWidth, nVpHeight);
   m_hDC = GetDC(hWnd);
-  m_pFontManager->Init(m_hDC, 16);
+  m_pFontManager->Init(m_hDC, FontHeightFor(m_fScale));
   ClearDirtyBox();
   m_bInit = true;
   return 0;
@@ -313,6 +321,22 @@ void CVrenkWidgeManager::_RenderAllWidges() {
   ClearDirty();
   m_pRenderer->EndPass();
   pBackend->EndPass(pBackend->pUser);
+}
+
+int CVrenkWidgeManager::SetScale(float fScale) {
+  if (!std::isfinite(fScale) || !(fScale > 0.0f) || fScale > 16.0f) return RESULT_BAD_VALUE;
+  if (fScale == m_fScale) return RESULT_OK;
+  m_fScale = fScale;
+  if (m_bInit) {
+    BeginGLOperation();
+    m_pFontManager->SetFontHeight(FontHeightFor(fScale));
+    EndGLOperation();
+  }
+  // A widge may register or leave while re-laying itself out: walk a copy.
+  std::vector<CVrenkWidge*> widges(m_vecWidges);
+  for (CVrenkWidge* widge : widges) widge->RecalculateLayout();
+  m_bNeedReRender = true;
+  return RESULT_OK;
 }
 
 void CVrenkWidgeManager::SetShaderRendering(bool bShaders) {
