@@ -60,6 +60,7 @@ using ::TEXTMETRICW;
 using ::GetDC;
 using ::ReleaseDC;
 using ::ScreenToClient;
+using ::GetClientRect;
 using ::SwapBuffers;
 using ::wglCreateContext;
 using ::wglDeleteContext;
@@ -359,8 +360,15 @@ VRENK_API HGLRC wglCreateContextAttribsARB(HDC hDC, HGLRC hShareContext, const i
 // keeps one DC for its whole life, so ReleaseDC only checks the pair.
 VRENK_API HDC GetDC(HWND hWnd);
 VRENK_API int ReleaseDC(HWND hWnd, HDC hDC);
-// Turns a point on the screen into the window's client coordinates.
+// Turns a point on the screen into the window's client coordinates. A
+// wrapped EGL surface (WrapEGLSurface) has no place on a screen that the
+// library could know (Wayland has no global coordinates), so its points are
+// taken to be client coordinates already and left as they are: TRUE while
+// the surface exists. The manager's wheel message then takes client points.
 VRENK_API BOOL ScreenToClient(HWND hWnd, POINT* lpPoint);
+// The window's client area in pixels, from (0, 0) to its current width and
+// height (for an EGL surface, what eglQuerySurface reports now).
+VRENK_API BOOL GetClientRect(HWND hWnd, RECT* lpRect);
 
 // A window backed by an EGL pbuffer on Mesa's surfaceless platform: RGBA
 // with 8 bits per channel and a depth buffer, no display server needed. Its
@@ -374,6 +382,18 @@ VRENK_API void DestroyOffscreenWindow(HWND hWnd);
 VRENK_API HWND WrapX11Window(_XDisplay* display, unsigned long window);
 // Forgets the handle (and its DC); the X11 window itself is left alone.
 VRENK_API void UnwrapX11Window(HWND hWnd);
+
+// A handle for a host's own EGL surface, such as its window surface on a
+// wl_egl_window: display and surface are the host's EGLDisplay and
+// EGLSurface (pointers in EGL, passed as void* so that this header needs no
+// EGL header). GetDC of it gives the surface; the library's context bracket
+// binds through eglMakeCurrent on it, and a context the host made current on
+// the surface is adopted with that same DC. Wrapping the same surface twice
+// gives the same handle. Null when the display is not initialised or the
+// surface is not one of its live surfaces.
+VRENK_API HWND WrapEGLSurface(void* display, void* surface);
+// Forgets the handle; the surface itself is left alone.
+VRENK_API void UnwrapEGLSurface(HWND hWnd);
 
 // --- GDI text (FreeType and fontconfig) ---------------------------------------
 //

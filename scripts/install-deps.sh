@@ -16,6 +16,7 @@ packages=(
   libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libglfw3-dev libxrandr-dev xdotool
   xvfb xauth
+  libwayland-dev wayland-protocols weston
   clang libclang-rt-14-dev
 )
 

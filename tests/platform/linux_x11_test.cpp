@@ -212,9 +212,17 @@ TEST_F(X11WindowTest, RefusedGlxRequestsGiveNullWithoutEndingTheProcess) {
   UnwrapX11Window(hWnd);
 }
 
-TEST_F(X11WindowTest, ScreenToClientUsesTheServersTranslation) {
+TEST_F(X11WindowTest, ScreenToClientAndGetClientRectUseTheServersGeometry) {
   HWND hWnd = WrapX11Window(m_display, m_window);
   ASSERT_NE(hWnd, nullptr);
+  XResizeWindow(m_display, m_window, 150, 110);
+  XSync(m_display, False);
+  RECT rect{1, 1, 0, 0};
+  ASSERT_TRUE(GetClientRect(hWnd, &rect));
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, 150);
+  EXPECT_EQ(rect.bottom, 110);
   POINT pt{kLeft + 30, kTop + 20};
   ASSERT_TRUE(ScreenToClient(hWnd, &pt));
   EXPECT_EQ(pt.x, 30);
@@ -237,6 +245,8 @@ TEST_F(X11WindowTest, MissingWindowsAreRefusedWithoutEndingTheProcess) {
   XSync(m_display, False);
   POINT pt{1, 1};
   EXPECT_FALSE(ScreenToClient(hWnd, &pt));
+  RECT rect{};
+  EXPECT_FALSE(GetClientRect(hWnd, &rect));
   EXPECT_EQ(wglCreateContext(GetDC(hWnd)), nullptr);
   UnwrapX11Window(hWnd);
 }

@@ -80,6 +80,9 @@ void RegisterDrawableDC(HDC dc) {
   // record left for the old object gives way to the new owned one.
   auto it = r.dcs.find(key);
   if (it != r.dcs.end() && it->second != dc && it->second->adopted) {
+    // A host's wrapped window still naming the old record has lost its
+    // drawable: it keeps no DC rather than a dangling one.
+    if (it->second->window != nullptr) it->second->window->dc = nullptr;
     r.live.erase(it->second);
     delete it->second;
   }

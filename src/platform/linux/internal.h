@@ -20,11 +20,14 @@ struct ContextApi;
 
 }  // namespace platform
 
-// A window: an offscreen pbuffer or a host's X11 window.
+// A window: an offscreen pbuffer, a host's X11 window or a host's EGL
+// window surface (a Wayland one, say). A host's window shares its DC record
+// with adoption, and loses it (dc null) if the drawable's record gives way
+// to another one (see RegisterDrawableDC).
 struct HWND__ {
-  enum class Kind { Offscreen, X11 };
+  enum class Kind { Offscreen, X11, EglSurface };
   Kind kind;
-  HDC dc = nullptr;              // the window's own DC, made on first GetDC
+  HDC dc = nullptr;              // the window's own DC
   int width = 0;                 // offscreen windows only
   int height = 0;
   _XDisplay* xdisplay = nullptr; // X11 windows only
@@ -163,6 +166,9 @@ void* OffscreenConfig(void* display);
 // Whether the surface is bound, for drawing or reading, to a context current
 // on the calling thread, under either client API.
 bool IsEglSurfaceCurrent(void* surface);
+// The size of a live surface of an initialised display, in pixels, as EGL
+// reports it now; false for anything else.
+bool QueryEglSurfaceSize(void* display, void* surface, int* width, int* height);
 
 // --- X11 helpers (x11_window.cpp) --------------------------------------------
 

@@ -1,5 +1,6 @@
 // x11_window.cpp - a host's own X11 windows, the window-level USER32
-// functions (GetDC, ReleaseDC, ScreenToClient) and the X error trap.
+// functions (GetDC, ReleaseDC, ScreenToClient, GetClientRect) for every kind
+// of window, and the X error trap.
 #include "platform/linux/internal.h"
 
 #include <X11/Xlib.h>
@@ -59,10 +60,9 @@ HWND WrapX11Window(_XDisplay* display, unsigned long window) {
 
 void UnwrapX11Window(HWND hWnd) {
   if (!platform::IsLiveWindow(hWnd) || hWnd->kind != HWND__::Kind::X11) return;
-  HDC dc = hWnd->dc;
   // The DC record stays registered for the drawable: a context may still be
   // current on it, and adoption would make the same record again.
-  dc->window = nullptr;
+  if (hWnd->dc != nullptr) hWnd->dc->window = nullptr;
   platform::UnregisterHandle(hWnd);
   delete hWnd;
 }
@@ -80,9 +80,28 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
   return hWnd->dc == hDC ? 1 : 0;
 }
 
+namespace {
+
+// The size of a host's EGL surface; false once the surface or its display
+// is gone.
+bool EglWindowSize(HWND hWnd, int* width, int* height) {
+  HDC dc = hWnd->dc;
+  return dc != nullptr &&
+         platform::QueryEglSurfaceSize(dc->display, reinterpret_cast<void*>(dc->drawable), width, height);
+}
+
+}  // namespace
+
 BOOL ScreenToClient(HWND hWnd, POINT* lpPoint) {
   if (lpPoint == nullptr || !platform::IsLiveWindow(hWnd)) return 0;
   if (hWnd->kind == HWND__::Kind::Offscreen) return 1;  // client area at the screen origin
+  if (hWnd->kind == HWND__::Kind::EglSurface) {
+    // No global coordinates (Wayland has none): the host's points are the
+    // surface's own already.
+    int width = 0;
+    int height = 0;
+    return EglWindowSize(hWnd, &width, &height) ? 1 : 0;
+  }
 
   Display* display = hWnd->xdisplay;
   platform::XErrorTrap trap(display);
@@ -96,6 +115,26 @@ BOOL ScreenToClient(HWND hWnd, POINT* lpPoint) {
   if (trap.Failed() || !ok) return 0;
   lpPoint->x = x;
   lpPoint->y = y;
+  return 1;
+}
+
+BOOL GetClientRect(HWND hWnd, RECT* lpRect) {
+  if (lpRect == nullptr || !platform::IsLiveWindow(hWnd)) return 0;
+  int width = hWnd->width;
+  int height = hWnd->height;
+  if (hWnd->kind == HWND__::Kind::EglSurface) {
+    if (!EglWindowSize(hWnd, &width, &height)) return 0;
+  } else if (hWnd->kind == HWND__::Kind::X11) {
+    platform::XErrorTrap trap(hWnd->xdisplay);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(hWnd->xdisplay, hWnd->xwindow, &attributes) || trap.Failed()) return 0;
+    width = attributes.width;
+    height = attributes.height;
+  }
+  lpRect->left = 0;
+  lpRect->top = 0;
+  lpRect->right = width;
+  lpRect->bottom = height;
   return 1;
 }
 
