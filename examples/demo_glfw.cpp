@@ -73,18 +73,30 @@ unsigned int VirtualKey(int key) {
   }
 }
 
+// A cursor position (screen coordinates of the window) in framebuffer
+// pixels, where the manager takes its points: on a high-density screen the
+// framebuffer has more pixels than the window has screen units.
+POINT FramebufferPoint(GLFWwindow* window, double x, double y) {
+  int ww = 0, wh = 0, fw = 0, fh = 0;
+  glfwGetWindowSize(window, &ww, &wh);
+  glfwGetFramebufferSize(window, &fw, &fh);
+  const double sx = ww > 0 ? static_cast<double>(fw) / ww : 1.0;
+  const double sy = wh > 0 ? static_cast<double>(fh) / wh : 1.0;
+  return POINT{static_cast<LONG>(x * sx), static_cast<LONG>(y * sy)};
+}
+
 POINT CursorPoint(GLFWwindow* window) {
   double x = 0;
   double y = 0;
   glfwGetCursorPos(window, &x, &y);
-  return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+  return FramebufferPoint(window, x, y);
 }
 
 Session* Of(GLFWwindow* window) { return static_cast<Session*>(glfwGetWindowUserPointer(window)); }
 
 void OnCursor(GLFWwindow* window, double x, double y) {
   Session& s = *Of(window);
-  s.pointer = POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+  s.pointer = FramebufferPoint(window, x, y);
   s.app.Manager().OnMouseMove(0, s.pointer);
 }
 
@@ -165,6 +177,12 @@ void OnResize(GLFWwindow* window, int width, int height) {
 
 void OnRefresh(GLFWwindow* window) { Of(window)->exposed = true; }
 
+// The window moved to a screen of another density: the menus follow.
+void OnContentScale(GLFWwindow* window, float xscale, float) {
+  Of(window)->app.Manager().SetScale(xscale);
+  Of(window)->exposed = true;
+}
+
 }  // namespace
 
 int RunWindowed(int argc, char** argv) {
@@ -239,6 +257,11 @@ int RunWindowed(int argc, char** argv) {
       glfwSetKeyCallback(window, OnKey);
       glfwSetFramebufferSizeCallback(window, OnResize);
       glfwSetWindowRefreshCallback(window, OnRefresh);
+      glfwSetWindowContentScaleCallback(window, OnContentScale);
+      float xscale = 1.0f;
+      float yscale = 1.0f;
+      glfwGetWindowContentScale(window, &xscale, &yscale);
+      session.app.Manager().SetScale(xscale);
 
       std::printf("context: OpenGL %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
                   session.app.HasFixedFunction() ? "fixed-function scene" : "no fixed-function pipeline");
