@@ -296,17 +296,6 @@ void DrawList(void* pUser, const CDrawList& list) {
   Restore(gl, saved, nTexture, bTexturing, fLineWidth, bLineSmooth);
 }
 
-unsigned int CreateTextureOp(void*, unsigned int nWidth, unsigned int nHeight, unsigned int nStorageWidth,
-                             unsigned int nStorageHeight, const unsigned char* pPixels) {
-  const STextureUpload upload = {nWidth, nHeight, nStorageWidth, nStorageHeight, pPixels, false};
-  return CreateTexture(upload);
-}
-
-void DeleteTexture(void*, unsigned int nTexture) {
-  const GLuint nName = nTexture;
-  if (nName != 0) glDeleteTextures(1, &nName);
-}
-
 bool CopyBuffer(void*, unsigned int nSrcBuffer, unsigned int nDstBuffer, int nWidth, int nHeight) {
   GLint nReadBuffer = 0;
   GLint nDrawBuffer = 0;
@@ -381,8 +370,8 @@ SBackend* CreateGL11Backend() {
   pGL->kind = QueryContextKind();
   LoadGLFunctions(pGL->kind, &pGL->fn);
   SBackend* pBackend = new (std::nothrow) SBackend{"OpenGL 1.1",       pGL,          BeginPass,     DrawList,
-                                                   EndPass,            CaptureSceneMatrix, CreateTextureOp,
-                                                   DeleteTexture,      CopyBuffer,   BeginScissor,  EndScissor,
+                                                   EndPass,            CaptureSceneMatrix, CreateTextureForBackend,
+                                                   DeleteTextureForBackend,      CopyBuffer,   BeginScissor,  EndScissor,
                                                    Destroy};
   if (pBackend == nullptr) delete pGL;
   return pBackend;

@@ -482,17 +482,6 @@ void DrawList(void* pUser, const CDrawList& list) {
   Restore(s, saved, nBound);
 }
 
-unsigned int CreateTextureOp(void*, unsigned int nWidth, unsigned int nHeight, unsigned int nStorageWidth,
-                             unsigned int nStorageHeight, const unsigned char* pPixels) {
-  const STextureUpload upload = {nWidth, nHeight, nStorageWidth, nStorageHeight, pPixels, false};
-  return CreateTexture(upload);
-}
-
-void DeleteTexture(void*, unsigned int nTexture) {
-  const GLuint nName = nTexture;
-  if (nName != 0) glDeleteTextures(1, &nName);
-}
-
 // Desktop contexts from 3.0 blit one buffer of the window into another; ES
 // has no front buffer to read, so there the copy is not made.
 bool CopyBuffer(void* pUser, unsigned int nSrcBuffer, unsigned int nDstBuffer, int nWidth, int nHeight) {
@@ -543,7 +532,7 @@ SBackend* CreateShaderBackend() {
   if (pShader == nullptr) return nullptr;
   SBackend* pBackend = new (std::nothrow)
       SBackend{"shaders",     pShader,       BeginPass,  DrawList,     EndPass,    CaptureSceneMatrix,
-               CreateTextureOp, DeleteTexture, CopyBuffer, BeginScissor, EndScissor, Destroy};
+               CreateTextureForBackend, DeleteTextureForBackend, CopyBuffer, BeginScissor, EndScissor, Destroy};
   if (pBackend == nullptr) Destroy(pShader, true);
   return pBackend;
 }

@@ -116,5 +116,16 @@ unsigned int CreateTexture(const STextureUpload& upload) {
   return nName;
 }
 
+unsigned int CreateTextureForBackend(void*, unsigned int nWidth, unsigned int nHeight, unsigned int nStorageWidth,
+                                     unsigned int nStorageHeight, const unsigned char* pPixels) {
+  const STextureUpload upload = {nWidth, nHeight, nStorageWidth, nStorageHeight, pPixels, false};
+  return CreateTexture(upload);
+}
+
+void DeleteTextureForBackend(void*, unsigned int nTexture) {
+  const GLuint nName = nTexture;
+  if (nName != 0) glDeleteTextures(1, &nName);
+}
+
 }  // namespace render
 }  // namespace VrenkGLWidge

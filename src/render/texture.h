@@ -28,6 +28,14 @@ struct STextureUpload {
 // name could be had (no current context).
 unsigned int CreateTexture(const STextureUpload& upload);
 
+// The backend table's texture operations, the same for every backend:
+// CreateTexture without leaving texturing enabled, and glDeleteTextures of
+// a name other than 0.
+unsigned int CreateTextureForBackend(void* pState, unsigned int nWidth, unsigned int nHeight,
+                                     unsigned int nStorageWidth, unsigned int nStorageHeight,
+                                     const unsigned char* pPixels);
+void DeleteTextureForBackend(void* pState, unsigned int nTexture);
+
 }  // namespace render
 }  // namespace VrenkGLWidge
 

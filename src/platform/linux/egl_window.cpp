@@ -32,14 +32,7 @@ HWND WrapEGLSurface(void* display, void* surface) {
   // the host made current on it reports this window's DC; the same surface
   // gives the same handle.
   HDC dc = platform::FindOrAdoptDC(&platform::kEglApi, display, reinterpret_cast<uintptr_t>(surface));
-  if (dc->window != nullptr) return dc->window;
-
-  HWND hWnd = new HWND__{};
-  hWnd->kind = HWND__::Kind::EglSurface;
-  hWnd->dc = dc;
-  dc->window = hWnd;
-  platform::RegisterHandle(hWnd);
-  return hWnd;
+  return platform::WindowOfDC(dc, HWND__::Kind::EglSurface);
 }
 
 void UnwrapEGLSurface(HWND hWnd) {

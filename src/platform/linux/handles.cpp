@@ -37,6 +37,49 @@ bool IsLive(const void* handle) {
   return r.live.count(handle) != 0;
 }
 
+// The record registered under a key, or a new adopted one that make()
+// returns, registered under it.
+template <typename Records, typename Make>
+typename Records::mapped_type FindOrAdopt(Records& records, const typename Records::key_type& key, Make make) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = records.find(key);
+  if (it != records.end()) return it->second;
+  typename Records::mapped_type record = make();
+  record->adopted = true;
+  records.emplace(key, record);
+  r.live.insert(record);
+  return record;
+}
+
+// Registers a record the layer made. A native handle value can be reused
+// after its object is gone; an adopted record left under the key for the
+// old object gives way to the new owned one, after drop() has seen it.
+template <typename Records, typename Drop>
+void EnterOwned(Records& records, const typename Records::key_type& key, typename Records::mapped_type record,
+                Drop drop) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = records.find(key);
+  if (it != records.end() && it->second != record && it->second->adopted) {
+    drop(it->second);
+    r.live.erase(it->second);
+    delete it->second;
+  }
+  records[key] = record;
+  r.live.insert(record);
+}
+
+// Takes a record out of the registry; the key goes only if it still names it.
+template <typename Records>
+void Forget(Records& records, const typename Records::key_type& key, typename Records::mapped_type record) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = records.find(key);
+  if (it != records.end() && it->second == record) records.erase(it);
+  r.live.erase(record);
+}
+
 }  // namespace
 
 void RegisterHandle(const void* handle) {
@@ -56,86 +99,51 @@ bool IsLiveDC(HDC hDC) { return IsLive(hDC); }
 bool IsLiveContext(HGLRC hRC) { return IsLive(hRC); }
 
 HDC FindOrAdoptDC(const ContextApi* api, void* display, uintptr_t drawable) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  DrawableKey key{api, display, drawable};
-  auto it = r.dcs.find(key);
-  if (it != r.dcs.end()) return it->second;
-  HDC dc = new HDC__{};
-  dc->kind = HDC__::Kind::Drawable;
-  dc->api = api;
-  dc->display = display;
-  dc->drawable = drawable;
-  dc->adopted = true;
-  r.dcs.emplace(key, dc);
-  r.live.insert(dc);
-  return dc;
+  return FindOrAdopt(TheRegistry().dcs, DrawableKey{api, display, drawable}, [&] {
+    HDC dc = new HDC__{};
+    dc->kind = HDC__::Kind::Drawable;
+    dc->api = api;
+    dc->display = display;
+    dc->drawable = drawable;
+    return dc;
+  });
 }
 
 void RegisterDrawableDC(HDC dc) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  DrawableKey key{dc->api, dc->display, dc->drawable};
-  // A native handle value can be reused after its object is gone; an adopted
-  // record left for the old object gives way to the new owned one.
-  auto it = r.dcs.find(key);
-  if (it != r.dcs.end() && it->second != dc && it->second->adopted) {
+  EnterOwned(TheRegistry().dcs, DrawableKey{dc->api, dc->display, dc->drawable}, dc, [](HDC old) {
     // A host's wrapped window still naming the old record has lost its
     // drawable: it keeps no DC rather than a dangling one.
-    if (it->second->window != nullptr) it->second->window->dc = nullptr;
-    r.live.erase(it->second);
-    delete it->second;
-  }
-  r.dcs[key] = dc;
-  r.live.insert(dc);
+    if (old->window != nullptr) old->window->dc = nullptr;
+  });
 }
 
-void UnregisterDrawableDC(HDC dc) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  DrawableKey key{dc->api, dc->display, dc->drawable};
-  auto it = r.dcs.find(key);
-  if (it != r.dcs.end() && it->second == dc) r.dcs.erase(it);
-  r.live.erase(dc);
+HWND WindowOfDC(HDC dc, HWND__::Kind kind) {
+  if (dc->window != nullptr && IsLiveWindow(dc->window)) return dc->window;
+  HWND hWnd = new HWND__{};
+  hWnd->kind = kind;
+  hWnd->dc = dc;
+  dc->window = hWnd;
+  RegisterHandle(hWnd);
+  return hWnd;
 }
+
+void UnregisterDrawableDC(HDC dc) { Forget(TheRegistry().dcs, DrawableKey{dc->api, dc->display, dc->drawable}, dc); }
 
 HGLRC FindOrAdoptContext(const ContextApi* api, void* display, void* native) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  ContextKey key{api, display, native};
-  auto it = r.contexts.find(key);
-  if (it != r.contexts.end()) return it->second;
-  HGLRC rc = new HGLRC__{};
-  rc->api = api;
-  rc->display = display;
-  rc->native = native;
-  rc->adopted = true;
-  r.contexts.emplace(key, rc);
-  r.live.insert(rc);
-  return rc;
+  return FindOrAdopt(TheRegistry().contexts, ContextKey{api, display, native}, [&] {
+    HGLRC rc = new HGLRC__{};
+    rc->api = api;
+    rc->display = display;
+    rc->native = native;
+    return rc;
+  });
 }
 
 void RegisterContext(HGLRC rc) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  ContextKey key{rc->api, rc->display, rc->native};
-  auto it = r.contexts.find(key);
-  if (it != r.contexts.end() && it->second != rc && it->second->adopted) {
-    r.live.erase(it->second);
-    delete it->second;
-  }
-  r.contexts[key] = rc;
-  r.live.insert(rc);
+  EnterOwned(TheRegistry().contexts, ContextKey{rc->api, rc->display, rc->native}, rc, [](HGLRC) {});
 }
 
-void UnregisterContext(HGLRC rc) {
-  Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  ContextKey key{rc->api, rc->display, rc->native};
-  auto it = r.contexts.find(key);
-  if (it != r.contexts.end() && it->second == rc) r.contexts.erase(it);
-  r.live.erase(rc);
-}
+void UnregisterContext(HGLRC rc) { Forget(TheRegistry().contexts, ContextKey{rc->api, rc->display, rc->native}, rc); }
 
 HDC ScreenDC() {
   Registry& r = TheRegistry();

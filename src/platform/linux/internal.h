@@ -147,6 +147,9 @@ HDC FindOrAdoptDC(const ContextApi* api, void* display, uintptr_t drawable);
 // Registers a DC made by the layer so that adoption finds it.
 void RegisterDrawableDC(HDC dc);
 void UnregisterDrawableDC(HDC dc);
+// The host window of a drawable's DC: the live one the DC names, or a new
+// registered one of the given kind.
+HWND WindowOfDC(HDC dc, HWND__::Kind kind);
 
 HGLRC FindOrAdoptContext(const ContextApi* api, void* display, void* native);
 void RegisterContext(HGLRC rc);

@@ -46,15 +46,9 @@ HWND WrapX11Window(_XDisplay* display, unsigned long window) {
   }
   // The same window gives the same handle, so its DC is one DC too.
   HDC dc = platform::FindOrAdoptDC(&platform::kGlxApi, display, window);
-  if (dc->window != nullptr && platform::IsLiveWindow(dc->window)) return dc->window;
-
-  HWND hWnd = new HWND__{};
-  hWnd->kind = HWND__::Kind::X11;
+  HWND hWnd = platform::WindowOfDC(dc, HWND__::Kind::X11);
   hWnd->xdisplay = display;
   hWnd->xwindow = window;
-  hWnd->dc = dc;
-  dc->window = hWnd;
-  platform::RegisterHandle(hWnd);
   return hWnd;
 }
 
