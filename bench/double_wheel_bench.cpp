@@ -108,19 +108,8 @@ BENCHMARK(BM_DoubleWheelRenderPass)->Unit(benchmark::kMicrosecond);
 
 void BM_DoubleWheelRenderFloor(benchmark::State& state) {
   Scene scene;
-  scene.manager.OnMouseMove(0, kOverOuter0);
-  scene.manager.Render();
-  const CDrawList over0 = vrenkbench::RecordedList(scene.wheel);
-  scene.manager.OnMouseMove(0, kOverOuter1);
-  scene.manager.Render();
-  const CDrawList over1 = vrenkbench::RecordedList(scene.wheel);
-  bool flip = false;
-  for (auto _ : state) {
-    flip = !flip;
-    glClear(GL_COLOR_BUFFER_BIT);
-    vrenkbench::DrawFloor({flip ? &over0 : &over1}, kWidth, kHeight);
-    glFinish();
-  }
+  vrenkbench::RunAlternatingFloor(state, scene.manager, scene.wheel, kOverOuter0, kOverOuter1, kWidth,
+                                  kHeight);
 }
 BENCHMARK(BM_DoubleWheelRenderFloor)->Unit(benchmark::kMicrosecond);
 

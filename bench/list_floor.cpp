@@ -22,7 +22,8 @@ const CDrawList& RecordedList(const VrenkGLWidge::CVrenkWidge& widge) {
 }
 
 void DrawFloor(const std::vector<const CDrawList*>& lists, int width, int height) {
-  static const GLenum kModes[] = {GL_TRIANGLES, GL_TRIANGLE_FAN, GL_QUADS, GL_LINES, GL_LINE_STRIP, GL_LINE_LOOP};
+  static const GLenum kModes[] = {GL_TRIANGLES, GL_TRIANGLE_FAN, GL_QUADS,
+                                  GL_LINES,     GL_LINE_STRIP,   GL_LINE_LOOP};
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -66,6 +67,24 @@ void DrawFloor(const std::vector<const CDrawList*>& lists, int width, int height
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
+}
+
+void RunAlternatingFloor(benchmark::State& state, VrenkGLWidge::CVrenkWidgeManager& manager,
+                         const VrenkGLWidge::CVrenkWidge& menu, VrenkGLWidge::POINT a, VrenkGLWidge::POINT b,
+                         int width, int height) {
+  manager.OnMouseMove(0, a);
+  manager.Render();
+  const CDrawList overA = RecordedList(menu);
+  manager.OnMouseMove(0, b);
+  manager.Render();
+  const CDrawList overB = RecordedList(menu);
+  bool flip = false;
+  for (auto _ : state) {
+    flip = !flip;
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawFloor({flip ? &overA : &overB}, width, height);
+    glFinish();
+  }
 }
 
 }  // namespace vrenkbench

@@ -4,6 +4,8 @@
 #ifndef VRENK_BENCH_LIST_FLOOR_H
 #define VRENK_BENCH_LIST_FLOOR_H
 
+#include <benchmark/benchmark.h>
+
 #include <vector>
 
 #include "VrenkGLWidge.h"
@@ -18,6 +20,12 @@ const VrenkGLWidge::render::CDrawList& RecordedList(const VrenkGLWidge::CVrenkWi
 // One pass of the floor over a viewport of width x height: projection,
 // blending, the lists' arrays, one glDrawArrays per command.
 void DrawFloor(const std::vector<const VrenkGLWidge::render::CDrawList*>& lists, int width, int height);
+
+// The floor of a pass that alternates between two hover states: the lists
+// the menu records with the pointer at a and at b, drawn alternately.
+void RunAlternatingFloor(benchmark::State& state, VrenkGLWidge::CVrenkWidgeManager& manager,
+                         const VrenkGLWidge::CVrenkWidge& menu, VrenkGLWidge::POINT a, VrenkGLWidge::POINT b,
+                         int width, int height);
 
 }  // namespace vrenkbench
 

@@ -119,19 +119,8 @@ BENCHMARK(BM_WheelRenderPass)->Unit(benchmark::kMicrosecond);
 // The floor of the pass above: both hover states' lists, alternately.
 void BM_WheelRenderFloor(benchmark::State& state) {
   Scene scene(1, 100);
-  scene.manager.OnMouseMove(0, kOverItem0);
-  scene.manager.Render();
-  const CDrawList over0 = vrenkbench::RecordedList(*scene.wheels[0]);
-  scene.manager.OnMouseMove(0, kOverItem1);
-  scene.manager.Render();
-  const CDrawList over1 = vrenkbench::RecordedList(*scene.wheels[0]);
-  bool flip = false;
-  for (auto _ : state) {
-    flip = !flip;
-    glClear(GL_COLOR_BUFFER_BIT);
-    vrenkbench::DrawFloor({flip ? &over0 : &over1}, kWidth, kHeight);
-    glFinish();
-  }
+  vrenkbench::RunAlternatingFloor(state, scene.manager, *scene.wheels[0], kOverItem0, kOverItem1, kWidth,
+                                  kHeight);
 }
 BENCHMARK(BM_WheelRenderFloor)->Unit(benchmark::kMicrosecond);
 

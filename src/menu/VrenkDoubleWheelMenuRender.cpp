@@ -5,6 +5,7 @@
 // are read through the inner and outer readers, so that a derived class
 // answers for its items.
 #include <cmath>
+#include <initializer_list>
 
 #include "VrenkDoubleWheelMenu.h"
 #include "VrenkTextureText.h"
@@ -86,7 +87,12 @@ void CVrenkDoubleWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
   drawing.AddBytes(m_pShadingRatio, kRim * sizeof(float));
   drawing.AddBytes(m_pInnerCircleVertices, kRim * 3 * sizeof(float));
   drawing.AddBytes(m_pOuterCircleVertices, kRim * 3 * sizeof(float));
-  drawing.AddBytes(m_colorInnerItemCenter, 13 * 4);  // the thirteen colours, declared together
+  for (const unsigned char* c :
+       {m_colorInnerItemCenter, m_colorInnerItemLit, m_colorInnerItem, m_colorOuterItemLit, m_colorOuterItem,
+        m_colorHighlightLit, m_colorHighlight, m_colorToggledLit, m_colorToggled, m_colorEdgeEnd, m_colorEdge,
+        m_colorRimFade, m_colorRimShadow}) {
+    drawing.AddBytes(c, 4);
+  }
   drawing.Add(m_bShowTooltip);
   drawing.Add(m_nTooltipStyle);
   if (m_bShowTooltip) {

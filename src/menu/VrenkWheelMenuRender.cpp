@@ -4,6 +4,7 @@
 // item looks like comes from the layout module; the manager's backend turns
 // the list into GL.
 #include <cmath>
+#include <initializer_list>
 
 #include "VrenkWheelMenu.h"
 #include "menu/menu_drawing.h"
@@ -43,7 +44,11 @@ void CVrenkWheelMenu::AddDrawInputs(menu::CMenuDrawing& drawing) const {
   drawing.Add(m_bLBtnPressed);
   drawing.AddBytes(m_pShadingRatio, kRim * sizeof(float));
   drawing.AddBytes(m_pCircleVertices, kRim * 3 * sizeof(float));
-  drawing.AddBytes(m_colorItemCenter, 11 * 4);  // the eleven colours, declared together
+  for (const unsigned char* c :
+       {m_colorItemCenter, m_colorItemLit, m_colorItem, m_colorHighlightLit, m_colorHighlight,
+        m_colorToggledLit, m_colorToggled, m_colorEdgeEnd, m_colorEdge, m_colorRimLit, m_colorRimShadow}) {
+    drawing.AddBytes(c, 4);
+  }
   const int n = GetItemSize();
   drawing.Add(n);
   if (m_pItemIndices != nullptr) drawing.AddBytes(m_pItemIndices, m_nItemIndexCount * sizeof(unsigned int));
